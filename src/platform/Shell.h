@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+namespace saver {
+
+// The desktop shell.
+//
+// - OpenDocument: the default action for a file or an address (open it in the user's
+//   browser or viewer). Starts it detached and does not wait; output is hidden.
+// - StartHidden: starts a program with arguments, detached, output hidden, not waited for.
+//   Returns false only when it could not be started at all.
+// - DisplayName: the name the desktop shows for a file; empty when it has none.
+class Shell {
+public:
+    virtual ~Shell() = default;
+
+    virtual bool OpenDocument(const std::string& target) = 0;
+    virtual bool StartHidden(const std::string& program, const std::string& arguments) = 0;
+    virtual std::string DisplayName(const std::string& path) const = 0;
+};
+
+}  // namespace saver

@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs every fuzz target of BUILD_DIR/fuzz for SECONDS each, seeded from its seed folders.
+# Each target's CMakeLists writes a "<target>.seeds" file beside the program: one seed
+# folder a line. New inputs go to a scratch corpus, so the seed folders stay as they are.
+set -euo pipefail
+build=${1:?build folder}
+seconds=${2:-20}
+shopt -s nullglob
+status=0
+for target in "$build"/bin/fuzz_*; do
+  [[ -x "$target" && "$target" != *.seeds ]] || continue
+  name=$(basename "$target")
+  scratch="$build/fuzz-corpus/$name"
+  mkdir -p "$scratch"
+  seeds=()
+  [[ -f "$target.seeds" ]] && mapfile -t seeds <"$target.seeds"
+  echo "fuzz: $name for ${seconds}s"
+  if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+      "$scratch" "${seeds[@]}" >"$build/$name.log" 2>&1; then
+    echo "fuzz: $name found a fault; see $build/$name.log"; tail -40 "$build/$name.log"; status=1
+  else
+    grep -E 'stat::number_of_executed_units|stat::average_exec_per_sec' "$build/$name.log" || true
+  fi
+done
+exit $status

@@ -1,0 +1,116 @@
+#include "base/Files.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace saver {
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+size_t LastSeparator(std::string_view path, std::string_view separators) {
+    return path.find_last_of(separators);
+}
+
+}  // namespace
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool ForceDirectories(const std::string& path) {
+    std::error_code error;
+    std::filesystem::create_directories(path, error);
+    return DirectoryExists(path);
+}
+
+bool WriteFile(const std::string& path, std::string_view bytes) {
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        // A read-only file of that name is replaced, as copying over it would.
+        ClearFileAttributes(path);
+        fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    }
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes);
+    return ::close(fd) == 0 && ok;
+}
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
+    std::string temporary = path + ".saving-XXXXXX";
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ::fchmod(fd, 0644);
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool CopyFileReplacing(const std::string& from, const std::string& to) {
+    if (!FileExists(from)) {
+        return false;
+    }
+    ClearFileAttributes(to);
+    std::error_code error;
+    return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
+                                      error);
+}
+
+void ClearFileAttributes(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        ::chmod(path.c_str(), (info.st_mode & 07777) | S_IRUSR | S_IWUSR);
+    }
+}
+
+std::string FileNamePart(std::string_view path) {
+    size_t at = LastSeparator(path, "/\\:");
+    return std::string(at == std::string_view::npos ? path : path.substr(at + 1));
+}
+
+std::string FolderPart(std::string_view path) {
+    size_t at = LastSeparator(path, "/\\");
+    return at == std::string_view::npos ? std::string() : std::string(path.substr(0, at + 1));
+}
+
+std::string SafeFileName(std::string_view name) {
+    std::string file = FileNamePart(name);
+    if (file == "." || file == ".." || file.find('\0') != std::string::npos) {
+        return std::string();
+    }
+    return file;
+}
+
+}  // namespace saver

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace saver {
+
+// File helpers that never throw: every failure is a false or an empty result.
+bool FileExists(const std::string& path);
+bool DirectoryExists(const std::string& path);
+// Creates the folder and its missing parents (mode 0700 for the ones it makes).
+bool ForceDirectories(const std::string& path);
+// Writes `bytes` to a temporary file beside `path`, then renames it over `path`, so a
+// reader sees either the old file or the whole new one.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+bool WriteFile(const std::string& path, std::string_view bytes);
+bool CopyFileReplacing(const std::string& from, const std::string& to);
+// Makes the file writable again, which is what clearing its attributes means here.
+void ClearFileAttributes(const std::string& path);
+
+// The text after the last "/", "\" or ":"; the whole text when it has none.
+std::string FileNamePart(std::string_view path);
+// The folder part up to and including the last "/" or "\".
+std::string FolderPart(std::string_view path);
+// A name that stays inside one folder: its file-name part, or empty when that part is
+// empty, "." or "..". Used for every name that comes from a package or a settings file.
+std::string SafeFileName(std::string_view name);
+
+}  // namespace saver

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace saver {
+
+// Small text helpers shared by the subsystems. Letter case here is ASCII only, which is
+// what the settings keys, switches and prefixes use.
+std::string_view Trim(std::string_view text);
+bool EqualsNoCase(std::string_view a, std::string_view b);
+std::string UpperCase(std::string_view text);
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
+// Removes `prefix` from the start of `text` when it is there; true when it was.
+bool RemovePrefix(std::string& text, std::string_view prefix);
+
+}  // namespace saver

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "settings/IniFile.h"
+#include "settings/PackageItems.h"
+#include "settings/TSaverSetting.h"
+
+#include <string>
+
+namespace saver {
+
+// What content resolution needs to know of the process.
+struct ContentContext {
+    bool package_present = false;
+    std::string working_folder;     // ends with "/"
+    std::string executable_folder;  // ends with "/"
+    std::string sample_folder;      // ends with "/"
+};
+
+// Builds the content lists from the saver settings file and turns content items
+// ("(URL) http://...", "(File) page.htm", "(Resource) logo.png", ...) into addresses or
+// full paths, extracting packaged files on first use.
+class ContentResolver {
+  public:
+    ContentResolver(ContentContext context, PackageItems* package_items);
+
+    // Changes `item` into an address or a full path; true when it is available.
+    bool ResolveContentItem(std::string& item) const;
+
+    // The items of `section` that are switched on, in file order. "(Resource) " and
+    // "(External) " items are extracted into the working folder instead of listed.
+    void BuildContentLists(const IniFile& file, const std::string& section,
+                           ContentList& list) const;
+
+    const ContentContext& Context() const { return context_; }
+
+  private:
+    bool PackageLookup(std::string& item, const std::string& lookup_name) const;
+    bool ResolveWithoutPackage(std::string& item) const;
+    void ExtractResource(const std::string& key) const;
+
+    ContentContext context_;
+    PackageItems* package_items_;
+};
+
+}  // namespace saver

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace saver {
+
+// The saver settings file's INI dialect, held whole in memory.
+//
+// Lines are trimmed; empty lines and lines starting with ";" are skipped. "[name]" starts
+// a section; any other line in a section is an entry split at its first "=" into key and
+// value (both trimmed; no "=" gives an empty key). Lines before the first section are
+// dropped. Section and key names compare without regard to letter case; the first of two
+// equal keys counts; keys keep their file order.
+class IniFile {
+  public:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+
+    IniFile() = default;
+
+    // Reads the file at `path`; a missing or unreadable file gives an empty file.
+    static IniFile Load(const std::string& path);
+    static IniFile Parse(std::string_view text);
+
+    std::string ReadString(std::string_view section, std::string_view key,
+                           std::string_view fallback = {}) const;
+    // Decimal, or hexadecimal after "0x"/"0X"; absent, empty or unreadable gives `fallback`.
+    int32_t ReadInteger(std::string_view section, std::string_view key, int32_t fallback) const;
+    // Read as an integer: 0 is false, any other number true.
+    bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+    bool HasKey(std::string_view section, std::string_view key) const;
+
+    // The keys of a section in file order (empty when the section does not exist).
+    std::vector<std::string> SectionKeys(std::string_view section) const;
+    const std::vector<Section>& Sections() const { return sections_; }
+
+    // Sets a value, adding the section and key at their ends when missing.
+    void WriteString(std::string_view section, std::string_view key, std::string_view value);
+    void WriteInteger(std::string_view section, std::string_view key, int32_t value);
+    void WriteBool(std::string_view section, std::string_view key, bool value);
+
+    // The whole file as it is written back: each section, its entries, one empty line.
+    std::string Text() const;
+    // Writes Text() to `path` atomically; false (file unchanged) when that fails.
+    bool Save(const std::string& path) const;
+
+    // Parses an integer value the way ReadInteger does; false when it is unreadable.
+    static bool ParseInteger(std::string_view text, int32_t& out);
+
+  private:
+    const Section* FindSection(std::string_view name) const;
+    const Entry* FindEntry(std::string_view section, std::string_view key) const;
+
+    std::vector<Section> sections_;
+};
+
+}  // namespace saver

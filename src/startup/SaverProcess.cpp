@@ -1,0 +1,80 @@
+#include "startup/SaverProcess.h"
+
+#include "settings/RegistryOverrides.h"
+#include "settings/SaverSettingsFile.h"
+#include "startup/SaverPaths.h"
+
+namespace saver {
+
+namespace {
+
+constexpr const char* kListSections[] = {"Pictures", "Music", "Flash", "Video", "Web"};
+
+ContentList& ListOf(TSaverSetting& settings, std::string_view section) {
+    if (section == "Pictures") {
+        return settings.Pictures;
+    }
+    if (section == "Music") {
+        return settings.Music;
+    }
+    if (section == "Flash") {
+        return settings.Flash;
+    }
+    if (section == "Video") {
+        return settings.Video;
+    }
+    return settings.Web;
+}
+
+std::string ResolvedTemplate(const ContentResolver& content, const char* name) {
+    std::string path = name;
+    content.ResolveContentItem(path);
+    return path;
+}
+
+void LoadSaverSettings(SaverProcess& process) {
+    process.settings.FeedList = BuildFeedList(process.settings_file);
+    process.rss_template_path = ResolvedTemplate(process.content, "rss_template.htm");
+    process.rss_list_path = ResolvedTemplate(process.content, "rss_list.htm");
+    ReadSettingKeys(process.settings_file, process.settings);
+}
+
+}  // namespace
+
+void LoadSaver(SaverProcess& process, const std::string& registry_key_name) {
+    SaverFolders& folders = process.folders;
+    SaverPackage::Result package =
+        process.package.ExtractSaverPackage(folders.executable_path, folders.working_folder);
+    process.state.package_present = package.package_present;
+    process.state.executable_form = package.executable_form;
+    process.package_problem = package.problem;
+    if (package.package_present) {
+        folders.settings_file = package.settings_file;
+    }
+
+    process.random = ClockSeededRandom();
+    process.settings = TSaverSetting{};
+    ResolvePaths(folders, package.package_present, process.platform.registry,
+                 process.platform.shell);
+    process.settings_file = IniFile::Load(folders.settings_file);
+    process.package.SetSettingsFile(&process.settings_file);
+    process.content =
+        ContentResolver(ContentContext{package.package_present, folders.working_folder,
+                                       folders.executable_folder, folders.sample_folder},
+                        &process.package);
+    LoadSaverSettings(process);
+    if (package.package_present) {
+        ApplyRegistryOverrides(process.platform.registry, UserSettingsKey(registry_key_name),
+                               process.settings);
+    }
+    for (const char* section : kListSections) {
+        process.content.BuildContentLists(process.settings_file, section,
+                                          ListOf(process.settings, section));
+    }
+    if (process.settings.WebSequence == wsIntelligentRandom) {
+        RandomSource random = ClockSeededRandom();
+        ShuffleList(process.settings.Web, random);
+    }
+}
+
+}  // namespace saver

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "aatext/Bitmap8.h"
+#include "aatext/TAAQuality.h"
+
+namespace saver {
+
+class TAAFont;
+
+// The 8-bit coverage mask of a string: one byte per pixel, 0 = no ink, 255 = full ink.
+// Rows are Width rounded up to 4 bytes long. The storage grows as needed and is reused.
+class TAAMask {
+  public:
+    explicit TAAMask(TAAFont* owner) : owner_(owner) {}
+
+    TAAQuality Quality() const { return quality_; }
+    void SetQuality(TAAQuality quality) { quality_ = quality; }
+    int Scale() const { return QualityScale(quality_); }
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int RowLength() const { return row_length_; }
+
+    // Row y; throws EInvalidLine for y outside 0 .. Height - 1.
+    uint8_t* MaskRow(int y);
+    const uint8_t* MaskRow(int y) const;
+
+    // Resizes the mask; every pixel becomes 0.
+    void SetSize(int width, int height);
+
+    // Sizes the mask to the string's extent under the owner's canvas font (no effects)
+    // and fills it with the string's coverage. Without a canvas nothing happens.
+    void RenderText(const std::string& text);
+
+    // Fills the mask from a supersampling surface of at least Scale() times its size.
+    void Reduce(const Bitmap8& surface);
+
+  private:
+    TAAFont* owner_;
+    TAAQuality quality_ = aqNormal;
+    int width_ = 0;
+    int height_ = 0;
+    int row_length_ = 0;
+    std::vector<uint8_t> data_;
+};
+
+}  // namespace saver

@@ -58,10 +58,20 @@ constexpr std::array kKeys{
     SaverSettingKey{"Build_StaticImage", &S::Build_StaticImage},
 };
 
+constexpr std::array kLists{
+    ContentListField{"Pictures", &S::Pictures}, ContentListField{"Music", &S::Music},
+    ContentListField{"Flash", &S::Flash},       ContentListField{"Video", &S::Video},
+    ContentListField{"Web", &S::Web},
+};
+
 }  // namespace
 
 std::span<const SaverSettingKey> SaverSettingKeys() {
     return kKeys;
+}
+
+std::span<const ContentListField> ContentListFields() {
+    return kLists;
 }
 
 }  // namespace saver

@@ -20,4 +20,13 @@ struct SaverSettingKey {
 // Every key of section "Set", in the order of the record.
 std::span<const SaverSettingKey> SaverSettingKeys();
 
+// A content list and the section of the settings file it is built from.
+struct ContentListField {
+    std::string_view section;
+    ContentList TSaverSetting::*list;
+};
+
+// The five content lists in the order start-up builds them.
+std::span<const ContentListField> ContentListFields();
+
 }  // namespace saver

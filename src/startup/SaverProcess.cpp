@@ -1,30 +1,13 @@
 #include "startup/SaverProcess.h"
 
 #include "settings/RegistryOverrides.h"
+#include "settings/SaverSettingKeys.h"
 #include "settings/SaverSettingsFile.h"
 #include "startup/SaverPaths.h"
 
 namespace saver {
 
 namespace {
-
-constexpr const char* kListSections[] = {"Pictures", "Music", "Flash", "Video", "Web"};
-
-ContentList& ListOf(TSaverSetting& settings, std::string_view section) {
-    if (section == "Pictures") {
-        return settings.Pictures;
-    }
-    if (section == "Music") {
-        return settings.Music;
-    }
-    if (section == "Flash") {
-        return settings.Flash;
-    }
-    if (section == "Video") {
-        return settings.Video;
-    }
-    return settings.Web;
-}
 
 std::string ResolvedTemplate(const ContentResolver& content, const char* name) {
     std::string path = name;
@@ -67,9 +50,9 @@ void LoadSaver(SaverProcess& process, const std::string& registry_key_name) {
         ApplyRegistryOverrides(process.platform.registry, UserSettingsKey(registry_key_name),
                                process.settings);
     }
-    for (const char* section : kListSections) {
-        process.content.BuildContentLists(process.settings_file, section,
-                                          ListOf(process.settings, section));
+    for (const ContentListField& field : ContentListFields()) {
+        process.content.BuildContentLists(process.settings_file, std::string(field.section),
+                                          process.settings.*field.list);
     }
     if (process.settings.WebSequence == wsIntelligentRandom) {
         RandomSource random = ClockSeededRandom();

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+namespace saver {
+
+// Finds or makes the user's private folder as LinuxFolders describes it and returns its
+// path with a final "/". Throws std::runtime_error when there is none.
+std::string FindPrivateFolder();
+
+}  // namespace saver

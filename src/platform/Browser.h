@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/InputMessage.h"
+
+namespace saver {
+
+// What a page may load and run, in the browser engine's own terms. The show's adapter
+// (TEmbeddedWB) derives these from its download and user-interface option sets.
+struct BrowserOptions {
+    bool load_images = true;
+    bool play_videos = true;
+    bool play_sounds = true;
+    bool run_scripts = true;
+    bool run_plugins = true;
+    bool ignore_cache = false;  // always fetch from the network
+    bool offline = false;       // never touch the network
+    bool scroll_bars = true;    // false hides the page's scroll bars
+    bool text_select = true;
+};
+
+// Scroll size of a loaded document's body, in pixels.
+struct BodyMetrics {
+    int scroll_height = 0;
+    int scroll_width = 0;
+};
+
+// A dialog the page opened (script alert, confirm or prompt, file chooser, print or
+// log-in dialog). Valid only during the OnShowDialog call that passes it.
+using DialogHandle = uint64_t;
+
+// What a browser tells its owner. All calls come on the user-interface thread, from
+// inside the main loop, never from inside a Browser call.
+class BrowserEvents {
+  public:
+    virtual ~BrowserEvents() = default;
+
+    // A navigation of the page or one of its frames is about to start. False cancels it.
+    virtual bool BeforeNavigate(const std::string& url) = 0;
+    // The page asks for a new window showing `url`. False cancels it.
+    virtual bool NewWindow(const std::string& url) = 0;
+    // The link under the mouse changed; empty when the mouse left it.
+    virtual void StatusTextChange(const std::string& text) = 0;
+    virtual void TitleChange(const std::string& title) = 0;
+    // The main document finished loading (also when it failed to load).
+    virtual void DocumentComplete(const std::string& url) = 0;
+    // The page opened a dialog. The owner may call Browser::CloseDialog(dialog) now.
+    virtual void ShowDialog(DialogHandle dialog) = 0;
+    // A key message while the browser has the focus, before the page gets it. True keeps
+    // the key from the page.
+    virtual bool TranslateAccelerator(const InputMessage& message) = 0;
+};
+
+// A web view inside a window. Loading is asynchronous. A crashed or killed page process
+// is no failure of the Browser: the next Load starts a fresh one.
+class Browser {
+  public:
+    virtual ~Browser() = default;
+
+    // Null detaches the owner; events are then dropped.
+    virtual void SetEvents(BrowserEvents* events) = 0;
+    virtual void SetOptions(const BrowserOptions& options) = 0;
+    virtual void Load(const std::string& url) = 0;
+    // Reads the body metrics of the loaded document, keeping the main loop running for
+    // at most `timeout_ms`; nullopt when there is no document or no answer in time.
+    virtual std::optional<BodyMetrics> ReadBodyMetrics(int timeout_ms) = 0;
+    // Scrolls the page's window by the given pixels.
+    virtual void ScrollBy(int dx, int dy) = 0;
+    // Height of the browser's area on screen, in pixels.
+    virtual int Height() const = 0;
+    // Closes a dialog passed to BrowserEvents::ShowDialog, as if the user had dismissed it.
+    virtual void CloseDialog(DialogHandle dialog) = 0;
+};
+
+}  // namespace saver

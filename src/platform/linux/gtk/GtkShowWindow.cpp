@@ -1,0 +1,103 @@
+#include "platform/linux/gtk/GtkShowWindow.h"
+
+#include "platform/linux/gtk/GtkCoverWindow.h"
+
+namespace saver {
+namespace {
+
+// The panels' font is the nearest installed match of the design's font.
+constexpr const char* kPanelCss =
+    ".panel { background-color: black; font-family: \"MS Sans Serif\", sans-serif;"
+    " font-size: 11px; padding: 0 2px; }"
+    ".status { color: silver; } .feed { color: aqua; }"
+    "box.show { background-color: black; }";
+
+GtkWidget* MakePanel(const char* style_class, int height, const char* text) {
+    GtkWidget* label = gtk_label_new(text);
+    gtk_label_set_xalign(GTK_LABEL(label), 0);
+    gtk_label_set_ellipsize(GTK_LABEL(label), PANGO_ELLIPSIZE_END);
+    gtk_widget_set_size_request(label, -1, height);
+    GtkStyleContext* style = gtk_widget_get_style_context(label);
+    gtk_style_context_add_class(style, "panel");
+    gtk_style_context_add_class(style, style_class);
+    return label;
+}
+
+void AddCss(GtkWidget* widget, GtkCssProvider* css) {
+    gtk_style_context_add_provider(gtk_widget_get_style_context(widget), GTK_STYLE_PROVIDER(css),
+                                   GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+}
+
+}  // namespace
+
+GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
+    : parent_(parent), area_(area) {
+    GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
+    gtk_style_context_add_class(gtk_widget_get_style_context(box), "show");
+    status_ = MakePanel("status", 18, " ...");
+    feed_ = MakePanel("feed", 21, "");
+    GtkCssProvider* css = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(css, kPanelCss, -1, nullptr);
+    for (GtkWidget* widget : {box, status_, feed_}) {
+        AddCss(widget, css);
+    }
+    g_object_unref(css);
+    gtk_box_pack_start(GTK_BOX(box), browser_.Widget(), TRUE, TRUE, 0);
+    gtk_box_pack_start(GTK_BOX(box), status_, FALSE, FALSE, 0);
+    gtk_box_pack_start(GTK_BOX(box), feed_, FALSE, FALSE, 0);
+    gtk_widget_show(browser_.Widget());
+    gtk_widget_show(status_);
+    gtk_widget_set_no_show_all(feed_, TRUE);
+    if (parent_) {
+        root_ = box;
+        gtk_container_add(GTK_CONTAINER(parent_), box);
+    } else {
+        root_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
+        gtk_window_set_title(GTK_WINDOW(root_), "show");
+        g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), nullptr);
+        gtk_container_add(GTK_CONTAINER(root_), box);
+        gtk_widget_show(box);
+    }
+    g_object_ref_sink(root_);
+}
+
+GtkShowWindow::~GtkShowWindow() {
+    gtk_widget_destroy(root_);
+    g_object_unref(root_);
+}
+
+GtkWidget* GtkShowWindow::PanelLabel(ShowPanel panel) const {
+    return panel == ShowPanel::Status ? status_ : feed_;
+}
+
+void GtkShowWindow::SetPanelText(ShowPanel panel, const std::string& text) {
+    gtk_label_set_text(GTK_LABEL(PanelLabel(panel)), text.c_str());
+}
+
+void GtkShowWindow::SetPanelVisible(ShowPanel panel, bool visible) {
+    gtk_widget_set_visible(PanelLabel(panel), visible);
+}
+
+void GtkShowWindow::ShowMaximized() {
+    if (!parent_) {
+        PlaceBlackWindow(root_, area_);
+        gtk_window_maximize(GTK_WINDOW(root_));
+    }
+    gtk_widget_show(root_);
+    gtk_widget_grab_focus(browser_.Widget());
+}
+
+gboolean GtkShowWindow::OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
+    // Every mouse move counts for the exit rules, so none may be merged; and without a
+    // window manager nobody gives the focus, so the show takes it itself.
+    GdkWindow* gdk_window = gtk_widget_get_window(window);
+    gdk_window_set_event_compression(gdk_window, FALSE);
+    gdk_window_focus(gdk_window, GDK_CURRENT_TIME);
+    return FALSE;
+}
+
+void GtkShowWindow::Hide() {
+    gtk_widget_hide(root_);
+}
+
+}  // namespace saver

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "platform/WindowSystem.h"
+#include "platform/linux/gtk/WebKitBrowser.h"
+
+namespace saver {
+
+// A show window: a web view above the two status panels. Top-level on the first
+// monitor, or filling a cover window when it has one as parent.
+class GtkShowWindow : public ShowWindow {
+  public:
+    GtkShowWindow(GtkWidget* parent, const MonitorArea& area);
+    ~GtkShowWindow() override;
+    GtkShowWindow(const GtkShowWindow&) = delete;
+    GtkShowWindow& operator=(const GtkShowWindow&) = delete;
+
+    Browser& WebBrowser() override { return browser_; }
+    void SetPanelText(ShowPanel panel, const std::string& text) override;
+    void SetPanelVisible(ShowPanel panel, bool visible) override;
+    void ShowMaximized() override;
+    void Hide() override;
+    bool Visible() const override { return gtk_widget_get_visible(root_); }
+
+  private:
+    static gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer);
+    GtkWidget* PanelLabel(ShowPanel panel) const;
+
+    WebKitBrowser browser_;
+    GtkWidget* parent_;  // the cover window, or null for a top-level window
+    GtkWidget* root_;    // the top-level window, or the box inside the cover window
+    GtkWidget* status_;
+    GtkWidget* feed_;
+    MonitorArea area_;
+};
+
+}  // namespace saver

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <gtk/gtk.h>
+
+#include "platform/WindowSystem.h"
+
+namespace saver {
+
+// The WindowSystem on GTK 3 over X11. gtk_init must have run.
+class GtkWindowSystem : public WindowSystem {
+  public:
+    GtkWindowSystem() = default;
+    ~GtkWindowSystem() override;
+    GtkWindowSystem(const GtkWindowSystem&) = delete;
+    GtkWindowSystem& operator=(const GtkWindowSystem&) = delete;
+
+    std::vector<MonitorArea> Monitors() const override;
+    std::unique_ptr<Timer> CreateTimer(int interval_ms, std::function<void()> tick) override;
+    std::unique_ptr<ShowWindow> CreateShowWindow(CoverWindow* parent) override;
+    std::unique_ptr<CoverWindow> CreateCoverWindow(const MonitorArea& area) override;
+    void SetMessageFilter(std::function<bool(const InputMessage&)> filter) override;
+    void SetScreenSaverRunning(bool running) override;
+    void SetCursorVisible(bool visible) override;
+    void RunLoop() override;
+    void QuitLoop() override;
+    bool QuitRequested() const override { return quit_requested_; }
+    void WaitWithMessages(int ms) override;
+
+  private:
+    static void OnEvent(GdkEvent* event, gpointer self);
+    static void OnRealize(GtkWidget* window, gpointer self);
+    void ApplyCursor(GtkWidget* window) const;
+
+    std::function<bool(const InputMessage&)> filter_;
+    bool cursor_visible_ = true;
+    bool screen_saver_suspended_ = false;
+    bool quit_requested_ = false;
+    GMainLoop* loop_ = nullptr;
+};
+
+}  // namespace saver

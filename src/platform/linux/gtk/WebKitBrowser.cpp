@@ -1,0 +1,307 @@
+#include "platform/linux/gtk/WebKitBrowser.h"
+
+#include <cstdio>
+
+#include "platform/linux/gtk/GdkInput.h"
+
+namespace saver {
+namespace {
+
+// Hides the page's scroll bars; the page can still be scrolled by script and keys.
+constexpr const char* kNoScrollBars =
+    "html { scrollbar-width: none !important; }"
+    "::-webkit-scrollbar { display: none !important; width: 0 !important;"
+    " height: 0 !important; }";
+constexpr const char* kNoTextSelect = "* { -webkit-user-select: none !important; }";
+
+// Offline means no network at all: every request goes to a proxy address on which
+// nothing listens, so only local files and pages from the package load.
+constexpr const char* kNowhereProxy = "http://127.0.0.1:9";
+
+void AddStyleSheet(WebKitUserContentManager* content, const char* css) {
+    WebKitUserStyleSheet* sheet = webkit_user_style_sheet_new(
+        css, WEBKIT_USER_CONTENT_INJECT_ALL_FRAMES, WEBKIT_USER_STYLE_LEVEL_USER, nullptr, nullptr);
+    webkit_user_content_manager_add_style_sheet(content, sheet);
+    webkit_user_style_sheet_unref(sheet);
+}
+
+void SetNetworkOffline(WebKitWebContext* context, bool offline) {
+    WebKitWebsiteDataManager* data = webkit_web_context_get_website_data_manager(context);
+    if (!offline) {
+        webkit_website_data_manager_set_network_proxy_settings(
+            data, WEBKIT_NETWORK_PROXY_MODE_DEFAULT, nullptr);
+        return;
+    }
+    WebKitNetworkProxySettings* proxy = webkit_network_proxy_settings_new(kNowhereProxy, nullptr);
+    webkit_website_data_manager_set_network_proxy_settings(data, WEBKIT_NETWORK_PROXY_MODE_CUSTOM,
+                                                           proxy);
+    webkit_network_proxy_settings_free(proxy);
+}
+
+// The answer of one script run; shared with its callback, which may come after the
+// caller stopped waiting.
+struct ScriptAnswer {
+    bool done = false;
+    std::optional<BodyMetrics> metrics;
+};
+
+void OnMetricsAnswer(GObject* view, GAsyncResult* result, gpointer data) {
+    auto* answer = static_cast<std::shared_ptr<ScriptAnswer>*>(data);
+    JSCValue* value =
+        webkit_web_view_evaluate_javascript_finish(WEBKIT_WEB_VIEW(view), result, nullptr);
+    if (value) {
+        if (jsc_value_is_array(value)) {
+            JSCValue* height = jsc_value_object_get_property_at_index(value, 0);
+            JSCValue* width = jsc_value_object_get_property_at_index(value, 1);
+            (*answer)->metrics = BodyMetrics{jsc_value_to_int32(height), jsc_value_to_int32(width)};
+            g_object_unref(height);
+            g_object_unref(width);
+        }
+        g_object_unref(value);
+    }
+    (*answer)->done = true;
+    delete answer;
+}
+
+gboolean WakeUp(gpointer flag) {
+    *static_cast<bool*>(flag) = true;
+    return G_SOURCE_REMOVE;
+}
+
+}  // namespace
+
+WebKitBrowser::WebKitBrowser() {
+    content_ = webkit_user_content_manager_new();
+    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content_));
+    g_object_ref_sink(view_);
+    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    // Script errors and console output stay quiet; the page goes on.
+    webkit_settings_set_enable_write_console_messages_to_stdout(settings, FALSE);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);
+    webkit_settings_set_media_playback_requires_user_gesture(settings, FALSE);
+    g_signal_connect(view_, "decide-policy", G_CALLBACK(OnDecidePolicy), this);
+    g_signal_connect(view_, "create", G_CALLBACK(OnCreate), this);
+    g_signal_connect(view_, "mouse-target-changed", G_CALLBACK(OnMouseTarget), this);
+    g_signal_connect(view_, "notify::title", G_CALLBACK(OnTitle), this);
+    g_signal_connect(view_, "load-changed", G_CALLBACK(OnLoadChanged), this);
+    g_signal_connect(view_, "load-failed", G_CALLBACK(OnLoadFailed), this);
+    g_signal_connect(view_, "script-dialog", G_CALLBACK(OnScriptDialog), this);
+    g_signal_connect(view_, "run-file-chooser", G_CALLBACK(OnFileChooser), this);
+    g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
+    g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
+    g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    ApplyStyleSheets(BrowserOptions{});
+}
+
+WebKitBrowser::~WebKitBrowser() {
+    g_signal_handlers_disconnect_by_data(view_, this);
+    gtk_widget_destroy(GTK_WIDGET(view_));
+    g_object_unref(view_);
+    g_object_unref(content_);
+}
+
+void WebKitBrowser::SetOptions(const BrowserOptions& options) {
+    WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    webkit_settings_set_auto_load_images(settings, options.load_images);
+    webkit_settings_set_enable_media(settings, options.play_videos || options.play_sounds);
+    webkit_settings_set_enable_webaudio(settings, options.play_sounds);
+    // Page scripts only: the scripts this adapter runs itself (body metrics, scrolling)
+    // keep working.
+    webkit_settings_set_enable_javascript_markup(settings, options.run_scripts);
+    WebKitWebContext* context = webkit_web_view_get_context(view_);
+    webkit_web_context_set_cache_model(context, options.ignore_cache
+                                                    ? WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER
+                                                    : WEBKIT_CACHE_MODEL_WEB_BROWSER);
+    SetNetworkOffline(context, options.offline);
+    ApplyStyleSheets(options);
+}
+
+void WebKitBrowser::ApplyStyleSheets(const BrowserOptions& options) {
+    webkit_user_content_manager_remove_all_style_sheets(content_);
+    if (!options.scroll_bars) {
+        AddStyleSheet(content_, kNoScrollBars);
+    }
+    if (!options.text_select) {
+        AddStyleSheet(content_, kNoTextSelect);
+    }
+}
+
+void WebKitBrowser::Load(const std::string& url) {
+    // After a crash of the web process this starts a fresh one.
+    webkit_web_view_load_uri(view_, url.c_str());
+}
+
+std::optional<BodyMetrics> WebKitBrowser::ReadBodyMetrics(int timeout_ms) {
+    constexpr const char* kScript =
+        "document.body ? [document.body.scrollHeight, document.body.scrollWidth] : null";
+    auto answer = std::make_shared<ScriptAnswer>();
+    webkit_web_view_evaluate_javascript(view_, kScript, -1, nullptr, nullptr, nullptr,
+                                        OnMetricsAnswer, new std::shared_ptr<ScriptAnswer>(answer));
+    bool timed_out = false;
+    const guint timer = g_timeout_add(timeout_ms, WakeUp, &timed_out);
+    while (!answer->done && !timed_out) {
+        g_main_context_iteration(nullptr, TRUE);
+    }
+    if (!timed_out) {
+        g_source_remove(timer);
+    }
+    return answer->metrics;
+}
+
+void WebKitBrowser::ScrollBy(int dx, int dy) {
+    char script[64];
+    std::snprintf(script, sizeof script, "window.scrollBy(%d, %d)", dx, dy);
+    webkit_web_view_evaluate_javascript(view_, script, -1, nullptr, nullptr, nullptr, nullptr,
+                                        nullptr);
+}
+
+int WebKitBrowser::Height() const {
+    return gtk_widget_get_allocated_height(Widget());
+}
+
+void WebKitBrowser::CloseDialog(DialogHandle dialog) {
+    if (dialog != 0 && dialog == open_dialog_) {
+        dialog_closed_ = true;
+    }
+}
+
+bool WebKitBrowser::OfferDialog() {
+    if (!events_) {
+        return false;
+    }
+    open_dialog_ = next_dialog_++;
+    dialog_closed_ = false;
+    events_->ShowDialog(open_dialog_);
+    open_dialog_ = 0;
+    return dialog_closed_;
+}
+
+gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                       WebKitPolicyDecisionType type, gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    auto* navigation = reinterpret_cast<WebKitNavigationPolicyDecision*>(decision);
+    bool allowed = true;
+    if (type == WEBKIT_POLICY_DECISION_TYPE_NAVIGATION_ACTION) {
+        allowed = browser->DecideNavigation(navigation);
+    } else if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
+        allowed = browser->DecideNewWindow(navigation);
+    } else {
+        return FALSE;  // responses: the engine's own choice (show or download)
+    }
+    if (allowed) {
+        webkit_policy_decision_use(decision);
+    } else {
+        webkit_policy_decision_ignore(decision);
+    }
+    return TRUE;
+}
+
+bool WebKitBrowser::DecideNavigation(WebKitNavigationPolicyDecision* decision) {
+    WebKitNavigationAction* action =
+        webkit_navigation_policy_decision_get_navigation_action(decision);
+    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    return !events_ || events_->BeforeNavigate(uri ? uri : "");
+}
+
+bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
+    WebKitNavigationAction* action =
+        webkit_navigation_policy_decision_get_navigation_action(decision);
+    const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    const std::string target = uri ? uri : "";
+    if (!events_ || !events_->NewWindow(target)) {
+        return false;
+    }
+    // A window the owner lets open shows its page in this view: the show has no room
+    // for other windows. The page's navigation is offered like any other.
+    if (events_->BeforeNavigate(target)) {
+        webkit_web_view_load_uri(view_, target.c_str());
+    }
+    return false;
+}
+
+GtkWidget* WebKitBrowser::OnCreate(WebKitWebView*, WebKitNavigationAction*, gpointer) {
+    return nullptr;  // new windows are decided in OnDecidePolicy and never created
+}
+
+void WebKitBrowser::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    const gchar* link =
+        webkit_hit_test_result_context_is_link(hit) ? webkit_hit_test_result_get_link_uri(hit) : "";
+    const std::string text = link ? link : "";
+    if (text == browser->status_text_) {
+        return;
+    }
+    browser->status_text_ = text;
+    if (browser->events_) {
+        browser->events_->StatusTextChange(text);
+    }
+}
+
+void WebKitBrowser::OnTitle(GObject*, GParamSpec*, gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    const gchar* title = webkit_web_view_get_title(browser->view_);
+    if (browser->events_) {
+        browser->events_->TitleChange(title ? title : "");
+    }
+}
+
+void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    if (event != WEBKIT_LOAD_FINISHED || !browser->events_) {
+        return;
+    }
+    const gchar* uri = webkit_web_view_get_uri(view);
+    browser->events_->DocumentComplete(uri ? uri : "");
+}
+
+gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer) {
+    // No error page of the engine's own: a page that cannot load stays empty, and the
+    // show goes on to the next one on its timer.
+    return TRUE;
+}
+
+gboolean WebKitBrowser::OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self) {
+    if (!static_cast<WebKitBrowser*>(self)->OfferDialog()) {
+        return FALSE;
+    }
+    // Closed unanswered: a confirm is declined, a prompt returns null.
+    if (webkit_script_dialog_get_dialog_type(dialog) == WEBKIT_SCRIPT_DIALOG_CONFIRM ||
+        webkit_script_dialog_get_dialog_type(dialog) ==
+            WEBKIT_SCRIPT_DIALOG_BEFORE_UNLOAD_CONFIRM) {
+        webkit_script_dialog_confirm_set_confirmed(dialog, FALSE);
+    }
+    return TRUE;
+}
+
+gboolean WebKitBrowser::OnFileChooser(WebKitWebView*, WebKitFileChooserRequest* request,
+                                      gpointer self) {
+    if (!static_cast<WebKitBrowser*>(self)->OfferDialog()) {
+        return FALSE;
+    }
+    webkit_file_chooser_request_cancel(request);
+    return TRUE;
+}
+
+gboolean WebKitBrowser::OnPrint(WebKitWebView*, WebKitPrintOperation*, gpointer self) {
+    return static_cast<WebKitBrowser*>(self)->OfferDialog();
+}
+
+gboolean WebKitBrowser::OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
+                                       gpointer self) {
+    if (!static_cast<WebKitBrowser*>(self)->OfferDialog()) {
+        return FALSE;
+    }
+    webkit_authentication_request_cancel(request);
+    return TRUE;
+}
+
+gboolean WebKitBrowser::OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    if (!browser->events_) {
+        return FALSE;
+    }
+    auto message = TranslateGdkEvent(reinterpret_cast<GdkEvent*>(key));
+    return message && browser->events_->TranslateAccelerator(*message);
+}
+
+}  // namespace saver

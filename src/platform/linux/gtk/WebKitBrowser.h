@@ -1,0 +1,60 @@
+#pragma once
+
+#include <webkit2/webkit2.h>
+
+#include <memory>
+
+#include "platform/Browser.h"
+
+namespace saver {
+
+// The Browser port on a WebKitGTK 4.1 web view. The view is a GTK widget that the
+// window system places into its windows; it lives as long as this object.
+class WebKitBrowser : public Browser {
+  public:
+    WebKitBrowser();
+    ~WebKitBrowser() override;
+    WebKitBrowser(const WebKitBrowser&) = delete;
+    WebKitBrowser& operator=(const WebKitBrowser&) = delete;
+
+    GtkWidget* Widget() const { return GTK_WIDGET(view_); }
+
+    void SetEvents(BrowserEvents* events) override { events_ = events; }
+    void SetOptions(const BrowserOptions& options) override;
+    void Load(const std::string& url) override;
+    std::optional<BodyMetrics> ReadBodyMetrics(int timeout_ms) override;
+    void ScrollBy(int dx, int dy) override;
+    int Height() const override;
+    void CloseDialog(DialogHandle dialog) override;
+
+  private:
+    static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
+                                   WebKitPolicyDecisionType type, gpointer self);
+    static GtkWidget* OnCreate(WebKitWebView*, WebKitNavigationAction*, gpointer);
+    static void OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guint, gpointer self);
+    static void OnTitle(GObject*, GParamSpec*, gpointer self);
+    static void OnLoadChanged(WebKitWebView*, WebKitLoadEvent event, gpointer self);
+    static gboolean OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer);
+    static gboolean OnScriptDialog(WebKitWebView*, WebKitScriptDialog* dialog, gpointer self);
+    static gboolean OnFileChooser(WebKitWebView*, WebKitFileChooserRequest* request, gpointer self);
+    static gboolean OnPrint(WebKitWebView*, WebKitPrintOperation*, gpointer self);
+    static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
+                                   gpointer self);
+    static gboolean OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self);
+
+    bool DecideNavigation(WebKitNavigationPolicyDecision* decision);
+    bool DecideNewWindow(WebKitNavigationPolicyDecision* decision);
+    // Offers a dialog to the owner; true when the owner closed it.
+    bool OfferDialog();
+    void ApplyStyleSheets(const BrowserOptions& options);
+
+    WebKitUserContentManager* content_ = nullptr;
+    WebKitWebView* view_ = nullptr;
+    BrowserEvents* events_ = nullptr;
+    std::string status_text_;
+    DialogHandle next_dialog_ = 1;
+    DialogHandle open_dialog_ = 0;
+    bool dialog_closed_ = false;
+};
+
+}  // namespace saver

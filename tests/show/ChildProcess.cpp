@@ -1,0 +1,69 @@
+#include "ChildProcess.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace saver::test {
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, int keep_fd) {
+    int pipe_fds[2];
+    if (pipe(pipe_fds) != 0) {
+        return;
+    }
+    pid_ = fork();
+    if (pid_ == 0) {
+        setpgid(0, 0);
+        dup2(pipe_fds[1], STDOUT_FILENO);
+        close(pipe_fds[0]);
+        close(pipe_fds[1]);
+        for (int fd = 3; fd < 1024; ++fd) {
+            if (fd != keep_fd) {
+                close(fd);
+            }
+        }
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(pipe_fds[1]);
+    output_ = pipe_fds[0];
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid_ > 0) {
+        kill(-pid_, SIGTERM);
+        waitpid(pid_, nullptr, 0);
+    }
+    if (output_ >= 0) {
+        close(output_);
+    }
+}
+
+std::string ChildProcess::ReadLine(int timeout_ms) {
+    for (;;) {
+        const size_t end = buffer_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = buffer_.substr(0, end);
+            buffer_.erase(0, end + 1);
+            return line;
+        }
+        pollfd fd{output_, POLLIN, 0};
+        if (poll(&fd, 1, timeout_ms) <= 0) {
+            return "";
+        }
+        char chunk[512];
+        const ssize_t got = read(output_, chunk, sizeof chunk);
+        if (got <= 0) {
+            return "";
+        }
+        buffer_.append(chunk, static_cast<size_t>(got));
+    }
+}
+
+}  // namespace saver::test

@@ -1,0 +1,197 @@
+// The browser adapter on a real WebKitGTK web view, in a real show window under Xvfb,
+// loading pages from a loopback HTTP server.
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+
+#include "GtkTestEnvironment.h"
+#include "TestServers.h"
+#include "platform/linux/gtk/GtkWindowSystem.h"
+#include "show/TEmbeddedWB.h"
+
+namespace saver {
+namespace {
+
+using test::RunFor;
+using test::RunUntil;
+
+const std::string kPages = std::string(SAVER_TEST_DATA) + "/show/pages";
+
+// The web processes this test program started.
+std::vector<pid_t> WebProcesses() {
+    std::vector<pid_t> found;
+    DIR* proc = opendir("/proc");
+    while (dirent* entry = readdir(proc)) {
+        const pid_t pid = std::atoi(entry->d_name);
+        std::ifstream stat("/proc/" + std::string(entry->d_name) + "/stat");
+        std::string pid_text, name, state;
+        pid_t parent = 0;
+        if (pid > 0 && stat >> pid_text >> name >> state >> parent && parent == getpid() &&
+            name.find("WebProces") != std::string::npos) {
+            found.push_back(pid);
+        }
+    }
+    closedir(proc);
+    return found;
+}
+
+class WebKitBrowserTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { server_ = new test::HttpServer(kPages); }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_FALSE(server_->BaseUrl().empty());
+        window_ = windows_.CreateShowWindow(nullptr);
+        wb_ = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), windows_);
+        wb_->OnTitleChange = [this](const std::string& text) { title_ = text; };
+        wb_->OnDocumentComplete = [this](const std::string& url) {
+            completed_url_ = url;
+            ++completed_;
+        };
+        window_->ShowMaximized();
+    }
+
+    std::string Page(const std::string& name) const { return server_->BaseUrl() + name; }
+
+    // Navigates and waits until the page has finished loading.
+    void Load(const std::string& address) {
+        const int before = completed_;
+        wb_->Navigate(address);
+        ASSERT_TRUE(RunUntil([&] { return completed_ > before; })) << address;
+    }
+
+    bool TitleBecomes(const std::string& title, int timeout_ms = 5000) {
+        return RunUntil([&] { return title_ == title; }, timeout_ms);
+    }
+
+    static test::HttpServer* server_;
+    GtkWindowSystem windows_;
+    std::unique_ptr<ShowWindow> window_;
+    std::unique_ptr<TEmbeddedWB> wb_;
+    std::string title_;
+    std::string completed_url_;
+    int completed_ = 0;
+};
+
+test::HttpServer* WebKitBrowserTest::server_ = nullptr;
+
+TEST_F(WebKitBrowserTest, LoadsPageAndReportsTitleAndBodyMetrics) {
+    Load(Page("title.htm"));
+    EXPECT_EQ(completed_url_, Page("title.htm"));
+    EXPECT_TRUE(TitleBecomes("Static title"));
+    const BodyMetrics metrics = wb_->Metrics();
+    EXPECT_EQ(metrics.scroll_height, 3000);
+    EXPECT_GE(metrics.scroll_width, 100);
+}
+
+TEST_F(WebKitBrowserTest, BlankAddressIsIgnoredAndFolderOpensAsFileAddress) {
+    wb_->Navigate("   ");
+    RunFor(300);
+    EXPECT_EQ(completed_, 0);
+    Load(kPages);
+    EXPECT_EQ(completed_url_, "file://" + kPages);
+}
+
+TEST_F(WebKitBrowserTest, BeforeNavigateSeesTargetAndMayCancel) {
+    std::vector<std::string> targets;
+    wb_->OnBeforeNavigate2 = [&](const std::string& url, bool& cancel) {
+        targets.push_back(url);
+        cancel = url.find("title.htm") != std::string::npos;
+    };
+    Load(Page("navigate.htm"));
+    ASSERT_TRUE(RunUntil([&] { return targets.size() == 2; }));
+    EXPECT_EQ(targets[1], Page("title.htm"));
+    RunFor(300);
+    EXPECT_EQ(title_, "Navigate page");
+}
+
+TEST_F(WebKitBrowserTest, ScriptDialogsClosedAtOnceLetThePageGoOn) {
+    int dialogs = 0;
+    wb_->OnShowDialog = [&](DialogHandle dialog) {
+        ++dialogs;
+        wb_->CloseDialog(dialog);
+    };
+    Load(Page("alert.htm"));
+    EXPECT_TRUE(TitleBecomes("After dialogs: false"));
+    EXPECT_EQ(dialogs, 2);
+}
+
+TEST_F(WebKitBrowserTest, PageScriptsFollowTheScriptOption) {
+    Load(Page("script-title.htm"));
+    EXPECT_TRUE(TitleBecomes("Set by script"));
+    wb_->SetDownloadOptions({DontExecuteScripts, DontExecuteJava});
+    Load(Page("script-title.htm"));
+    RunFor(300);
+    EXPECT_EQ(title_, "Before script");
+    // The adapter's own scripts still run without page scripts.
+    Load(Page("title.htm"));
+    EXPECT_EQ(wb_->Metrics().scroll_height, 3000);
+}
+
+TEST_F(WebKitBrowserTest, PicturesFollowTheImageOption) {
+    // Pictures off first: a picture once loaded is shown from the memory cache.
+    wb_->SetDownloadOptions({DownloadVideos, DownloadBGSounds});
+    Load(Page("image.htm"));
+    RunFor(500);
+    EXPECT_EQ(title_, "Image page");
+    wb_->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds});
+    Load(Page("image.htm"));
+    EXPECT_TRUE(TitleBecomes("Image loaded"));
+}
+
+TEST_F(WebKitBrowserTest, OfflineKeepsTheNetworkAwayButNotLocalFiles) {
+    // Offline pages come from the cache only; this address was never loaded before.
+    wb_->SetOffline(true);
+    Load(Page("title.htm?offline"));
+    EXPECT_NE(title_, "Static title");
+    Load("file://" + kPages + "/title.htm");
+    EXPECT_TRUE(TitleBecomes("Static title")) << completed_url_ << " " << title_;
+    wb_->SetOffline(false);
+    Load(Page("script-title.htm"));
+    EXPECT_TRUE(TitleBecomes("Set by script"));
+}
+
+TEST_F(WebKitBrowserTest, ScrollToEndReachesTheBottomOfATallPage) {
+    Load(Page("scroll.htm"));
+    const int expected_end = wb_->Metrics().scroll_height - window_->WebBrowser().Height();
+    ASSERT_GT(expected_end, 20);
+    wb_->ScrollToEnd(25, 1);
+    EXPECT_TRUE(TitleBecomes(std::to_string(expected_end / 25 * 25)));
+}
+
+TEST_F(WebKitBrowserTest, StatusTextFollowsTheLinkUnderTheMouse) {
+    std::string status;
+    wb_->OnStatusTextChange = [&](const std::string& text) { status = text; };
+    Load(Page("link.htm"));
+    RunFor(300);
+    const std::string move = "DISPLAY=" + test::TestDisplay() + " xdotool mousemove 200 200";
+    ASSERT_EQ(
+        std::system(
+            (move + " && sleep 0.1 && " + move.substr(0, move.size() - 7) + "210 210").c_str()),
+        0);
+    EXPECT_TRUE(RunUntil([&] { return status == Page("title.htm"); }, 5000)) << status;
+}
+
+TEST_F(WebKitBrowserTest, NextPageLoadsAfterTheWebProcessWasKilled) {
+    Load(Page("title.htm"));
+    const std::vector<pid_t> processes = WebProcesses();
+    ASSERT_FALSE(processes.empty());
+    for (pid_t pid : processes) {
+        kill(pid, SIGKILL);
+    }
+    RunFor(500);
+    Load(Page("script-title.htm"));
+    EXPECT_TRUE(TitleBecomes("Set by script"));
+}
+
+}  // namespace
+}  // namespace saver

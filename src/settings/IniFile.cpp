@@ -34,12 +34,7 @@ IniFile IniFile::Parse(std::string_view text) {
             continue;
         }
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
-            std::string name(Trim(line.substr(1, line.size() - 2)));
-            current = const_cast<Section*>(file.FindSection(name));
-            if (current == nullptr) {
-                file.sections_.push_back(Section{std::move(name), {}});
-                current = &file.sections_.back();
-            }
+            current = &file.SectionForWriting(Trim(line.substr(1, line.size() - 2)));
             continue;
         }
         if (current == nullptr) {
@@ -53,18 +48,27 @@ IniFile IniFile::Parse(std::string_view text) {
         } else {
             entry.value = line;
         }
-        current->entries.push_back(std::move(entry));
+        AddEntry(*current, std::move(entry));
     }
     return file;
 }
 
-const IniFile::Section* IniFile::FindSection(std::string_view name) const {
-    for (const Section& section : sections_) {
-        if (EqualsNoCase(section.name, name)) {
-            return &section;
-        }
+IniFile::Section& IniFile::SectionForWriting(std::string_view name) {
+    auto [found, added] = section_index_.try_emplace(UpperCase(name), sections_.size());
+    if (added) {
+        sections_.push_back(Section{std::string(name), {}, {}});
     }
-    return nullptr;
+    return sections_[found->second];
+}
+
+void IniFile::AddEntry(Section& section, Entry entry) {
+    section.first_entry.try_emplace(UpperCase(entry.key), section.entries.size());
+    section.entries.push_back(std::move(entry));
+}
+
+const IniFile::Section* IniFile::FindSection(std::string_view name) const {
+    auto found = section_index_.find(UpperCase(name));
+    return found == section_index_.end() ? nullptr : &sections_[found->second];
 }
 
 const IniFile::Entry* IniFile::FindEntry(std::string_view section, std::string_view key) const {
@@ -72,12 +76,8 @@ const IniFile::Entry* IniFile::FindEntry(std::string_view section, std::string_v
     if (found == nullptr) {
         return nullptr;
     }
-    for (const Entry& entry : found->entries) {
-        if (EqualsNoCase(entry.key, key)) {
-            return &entry;
-        }
-    }
-    return nullptr;
+    auto entry = found->first_entry.find(UpperCase(key));
+    return entry == found->first_entry.end() ? nullptr : &found->entries[entry->second];
 }
 
 std::string IniFile::ReadString(std::string_view section, std::string_view key,
@@ -147,16 +147,13 @@ std::vector<std::string> IniFile::SectionKeys(std::string_view section) const {
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    if (Entry* entry = const_cast<Entry*>(FindEntry(section, key))) {
-        entry->value = value;
+    Section& target = SectionForWriting(section);
+    auto found = target.first_entry.find(UpperCase(key));
+    if (found != target.first_entry.end()) {
+        target.entries[found->second].value = value;
         return;
     }
-    Section* target = const_cast<Section*>(FindSection(section));
-    if (target == nullptr) {
-        sections_.push_back(Section{std::string(section), {}});
-        target = &sections_.back();
-    }
-    target->entries.push_back(Entry{std::string(key), std::string(value)});
+    AddEntry(target, Entry{std::string(key), std::string(value)});
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int32_t value) {

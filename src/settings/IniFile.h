@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace saver {
@@ -23,6 +24,8 @@ class IniFile {
     struct Section {
         std::string name;
         std::vector<Entry> entries;
+        // Upper-cased key -> index of its first entry, so lookups stay fast in big files.
+        std::unordered_map<std::string, size_t> first_entry;
     };
 
     IniFile() = default;
@@ -59,8 +62,11 @@ class IniFile {
   private:
     const Section* FindSection(std::string_view name) const;
     const Entry* FindEntry(std::string_view section, std::string_view key) const;
+    Section& SectionForWriting(std::string_view name);
+    static void AddEntry(Section& section, Entry entry);
 
     std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> section_index_;
 };
 
 }  // namespace saver

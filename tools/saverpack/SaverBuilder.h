@@ -1,0 +1,34 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace saver {
+
+struct PackageItemSource {
+    std::string path;
+    bool not_zip = false;  // carry the file as it is, not inside a ZIP archive
+};
+
+struct BuildRequest {
+    std::string host;            // the saver host program
+    std::string settings;        // the saver settings INI file
+    std::string content_folder;  // files to put into the package (may be empty)
+    std::vector<PackageItemSource> items;
+    std::string output;
+};
+
+// Reports progress: the item's name and the share done, 0 to 100.
+using ProgressReport = std::function<void(const std::string& item, int percent)>;
+
+// Items at least this large report progress while they are copied.
+inline constexpr uint64_t kProgressItemSize = 10u * 1000u * 1000u;
+
+// Writes the saver file: the host, each package item (with its "zippos" and "notzip"
+// entries added to the settings), the marker, the package name, "**" and the package
+// archive holding the settings file and the content. Throws std::runtime_error saying
+// what is wrong; the output file is then not written.
+void BuildSaver(const BuildRequest& request, const ProgressReport& progress);
+
+}  // namespace saver

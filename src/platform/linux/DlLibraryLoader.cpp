@@ -1,0 +1,17 @@
+#include "platform/linux/DlLibraryLoader.h"
+
+#include <dlfcn.h>
+
+#include "platform/linux/DlLoadedLibrary.h"
+
+namespace saver {
+
+std::unique_ptr<LoadedLibrary> DlLibraryLoader::Load(const std::string& path) {
+    if (path.empty() || path.front() != '/') {
+        return nullptr;
+    }
+    void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    return handle ? std::make_unique<DlLoadedLibrary>(handle) : nullptr;
+}
+
+}  // namespace saver

@@ -1,0 +1,89 @@
+#include "aatext/TAATimerThread.h"
+
+#include <stdexcept>
+
+#include "aatext/TAATimerMgr.h"
+#include "platform/UiDispatcher.h"
+
+namespace saver {
+
+// The state of one hand-over, shared with the task posted to the user-interface thread,
+// which may outlive the thread when the program ends before it runs.
+struct TAATimerThread::HandOver {
+    std::mutex mutex;
+    std::condition_variable done_signal;
+    bool armed = false;
+    bool done = false;
+};
+
+TAATimerThread::TAATimerThread(TAATimerMgr* mgr, UiDispatcher& ui)
+    : mgr_(mgr), ui_(ui), hand_over_(std::make_shared<HandOver>()) {
+    if (mgr_ == nullptr) {
+        throw std::logic_error("Assertion failure");
+    }
+    thread_ = std::thread([this] { Execute(); });
+}
+
+TAATimerThread::~TAATimerThread() {
+    {
+        std::lock_guard guard(mutex_);
+        terminated_ = true;
+    }
+    wake_.notify_all();
+    {
+        // After this no hand-over is armed again (the thread checks terminated_ under
+        // this lock), and a waiting one is released.
+        std::lock_guard guard(hand_over_->mutex);
+        hand_over_->armed = false;
+        hand_over_->done = true;
+    }
+    hand_over_->done_signal.notify_all();
+    thread_.join();
+}
+
+void TAATimerThread::Execute() {
+    std::unique_lock lock(mutex_);
+    while (!wake_.wait_for(lock, wait_time_, [this] { return terminated_.load(); })) {
+        lock.unlock();
+        mgr_->FireDueReported(false);
+        const bool go_on = HandToUiThread();
+        lock.lock();
+        if (!go_on) {
+            break;
+        }
+    }
+}
+
+bool TAATimerThread::HandToUiThread() {
+    std::shared_ptr<HandOver> state = hand_over_;
+    {
+        std::lock_guard guard(state->mutex);
+        if (terminated_) {
+            return false;
+        }
+        state->armed = true;
+        state->done = false;
+    }
+    TAATimerMgr* mgr = mgr_;
+    ui_.Post([state, mgr] {
+        {
+            std::lock_guard guard(state->mutex);
+            if (!state->armed) {
+                return;  // cancelled: the manager may be gone
+            }
+        }
+        // No lock is held while the handlers run, so a handler may end the program.
+        mgr->FireDueReported(true);
+        {
+            std::lock_guard guard(state->mutex);
+            state->armed = false;
+            state->done = true;
+        }
+        state->done_signal.notify_all();
+    });
+    std::unique_lock wait(state->mutex);
+    state->done_signal.wait(wait, [&] { return state->done; });
+    return !terminated_;
+}
+
+}  // namespace saver

@@ -63,9 +63,14 @@ int LockFolder(const std::string& folder) {
     return fd;
 }
 
+std::string DefaultUserFile() {
+    std::string config = XdgConfigHome();
+    return config.empty() ? "" : config + "/saverhost/user.reg";
+}
+
 }  // namespace
 
-FileRegistry::FileRegistry() : FileRegistry(XdgConfigHome() + "/saverhost/user.reg") {}
+FileRegistry::FileRegistry() : FileRegistry(DefaultUserFile()) {}
 
 FileRegistry::FileRegistry(std::string path)
     : path_(std::move(path)), machine_(MachineHiveValues()), user_defaults_(UserHiveDefaults()) {}
@@ -92,7 +97,7 @@ std::optional<RegistryValue> FileRegistry::ReadValue(RegistryHive hive, const st
 bool FileRegistry::WriteValue(RegistryHive hive, const std::string& key, const std::string& name,
                               const RegistryValue& value) {
     const auto* text = std::get_if<std::string>(&value);
-    if (hive != RegistryHive::CurrentUser || !StorableInRegistryText(key) ||
+    if (hive != RegistryHive::CurrentUser || path_.empty() || !StorableInRegistryText(key) ||
         !StorableInRegistryText(name) || (text && !StorableInRegistryText(*text))) {
         return false;
     }

@@ -28,6 +28,7 @@ namespace saver {
 class FileRegistry : public Registry {
   public:
     // The user's own file: $XDG_CONFIG_HOME (default ~/.config) + "/saverhost/user.reg".
+    // Without any home folder the user hive is empty and cannot be written.
     FileRegistry();
     // The file at `path`, for tests and tools.
     explicit FileRegistry(std::string path);

@@ -1,0 +1,217 @@
+#include "startup/SaverPackage.h"
+
+#include "SaverFileFixture.h"
+#include "base/Files.h"
+#include "startup/PackageLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include <sys/stat.h>
+
+namespace saver {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Every file below `folder`, by its path relative to it.
+std::vector<std::string> FilesBelow(const std::string& folder) {
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        if (!entry.is_directory()) {
+            files.push_back(fs::relative(entry.path(), folder).string());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+class SaverPackageTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ForceDirectories(work); }
+
+    testing::TempFolder root;
+    std::string work = root / "sandbox/work/";
+};
+
+TEST_F(SaverPackageTest, NoMarkerMeansNoPackageAndNoFiles) {
+    SaverPackage package;
+    SaverPackage::Result result = package.ExtractSaverPackage(testing::WriteHost(root), work);
+    EXPECT_FALSE(result.package_present);
+    EXPECT_TRUE(FilesBelow(work).empty());
+}
+
+TEST_F(SaverPackageTest, UnpacksThePackageIntoTheWorkingFolder) {
+    root.Write("content/page.htm", "<p>hi</p>");
+    root.Write("content/deep/pic.png", "PNG");
+    std::string saver =
+        testing::BuildSaverFile(root, "Ocean.scr", "[Set]\nWebInterval=7\n", {}, root / "content");
+    SaverPackage package;
+    SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
+    EXPECT_TRUE(result.package_present);
+    EXPECT_FALSE(result.executable_form);
+    EXPECT_EQ(result.problem, "");
+    EXPECT_EQ(result.settings_file, work + "Saver.ini");
+    EXPECT_EQ(IniFile::Load(result.settings_file).ReadInteger("Set", "WebInterval", 0), 7);
+    EXPECT_EQ(testing::ReadFile(work + "pic.png"), "PNG") << "folders are not kept";
+    EXPECT_EQ(FilesBelow(work),
+              (std::vector<std::string>{"Saver.ini", "Saver.ini~", "page.htm", "pic.png"}));
+}
+
+TEST_F(SaverPackageTest, ExecutableFormFollowsTheExtension) {
+    std::string saver = testing::BuildSaverFile(root, "Ocean.scr", "[Set]\n");
+    for (const auto& [name, expected] :
+         std::vector<std::pair<std::string, bool>>{{"a.exe", true},
+                                                   {"b.EXE", true},
+                                                   {"c.Exe", true},
+                                                   {"d.scr", false},
+                                                   {"e.exe.scr", false}}) {
+        fs::copy_file(saver, root / name);
+        SaverPackage package;
+        EXPECT_EQ(package.ExtractSaverPackage(root / name, work).executable_form, expected) << name;
+    }
+}
+
+// Damaged packages: the saver still starts, with what could be read.
+TEST_F(SaverPackageTest, DamagedPackagesDoNotStopStartUp) {
+    const std::string zip = MakeZipArchive({{"Saver.ini", "[Set]\n"}});
+    struct Case {
+        const char* why;
+        std::string tail;
+        bool settings_unpacked;
+    };
+    const Case cases[] = {
+        {"truncated archive", PackageMarker() + "Saver.ini**" + zip.substr(0, zip.size() / 2),
+         false},
+        {"not a ZIP archive", PackageMarker() + "Saver.ini**" + std::string(500, 'z'), false},
+        {"no separator", PackageMarker() + "Saver.ini" + zip, false},
+        {"empty name", PackageMarker() + "**" + zip, false},
+        {"name with folders", PackageMarker() + "../../x/Saver.ini**" + zip, true},
+    };
+    for (const Case& c : cases) {
+        fs::remove_all(root / "sandbox");
+        ForceDirectories(work);
+        std::string saver = root.Write("damaged.scr", std::string(1000, 'H') + c.tail);
+        SaverPackage package;
+        SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
+        EXPECT_TRUE(result.package_present) << c.why;
+        EXPECT_EQ(FileExists(work + "Saver.ini"), c.settings_unpacked) << c.why;
+        EXPECT_EQ(result.problem.empty(), c.settings_unpacked) << c.why;
+        for (const std::string& file : FilesBelow(root / "sandbox")) {
+            EXPECT_TRUE(file.starts_with("work/")) << c.why << ": " << file;
+        }
+    }
+}
+
+TEST_F(SaverPackageTest, ArchiveEntryNamesNeverLeaveTheTargetFolder) {
+    const std::string zip = MakeZipArchive({{"Saver.ini", "[Set]\n"},
+                                            {"../up.txt", "1"},
+                                            {"../../../../../../tmp/abs.txt", "2"},
+                                            {"/etc/abs2.txt", "3"},
+                                            {"dir/sub/slash.txt", "4"},
+                                            {"dir\\back\\slash2.txt", "5"},
+                                            {"..", "6"},
+                                            {"dir/", ""}});
+    std::string saver =
+        root.Write("evil.scr", std::string(1000, 'H') + PackageMarker() + "Saver.ini**" + zip);
+    SaverPackage package;
+    package.ExtractSaverPackage(saver, work);
+    EXPECT_EQ(FilesBelow(root / "sandbox"),
+              (std::vector<std::string>{"work/Saver.ini", "work/Saver.ini~", "work/abs.txt",
+                                        "work/abs2.txt", "work/slash.txt", "work/slash2.txt",
+                                        "work/up.txt"}));
+}
+
+class PackageItemTest : public SaverPackageTest {
+  protected:
+    // A saver carrying `items`, unpacked, with its settings read for the item ranges.
+    SaverPackage& Unpack(const std::string& settings_text,
+                         const std::vector<PackageItemSource>& items) {
+        saver_path = testing::BuildSaverFile(root, "Items.scr", settings_text, items);
+        result = package.ExtractSaverPackage(saver_path, work);
+        settings = IniFile::Load(result.settings_file);
+        package.SetSettingsFile(&settings);
+        return package;
+    }
+
+    std::string saver_path;
+    SaverPackage package;
+    SaverPackage::Result result;
+    IniFile settings;
+};
+
+TEST_F(PackageItemTest, ZippedAndPlainItems) {
+    std::string big(300000, 'b');
+    std::string zipped = root.Write("items/zipped.bin", big);
+    std::string plain = root.Write("items/plain.bin", "as it is");
+    Unpack("[Set]\n", {{zipped, false}, {plain, true}});
+
+    package.ExtractPackageItem("plain.bin", work + "copy.bin", "");
+    EXPECT_EQ(testing::ReadFile(work + "copy.bin"), "as it is")
+        << "a plain item lands at its destination";
+    ForceDirectories(root / "target");
+    package.ExtractPackageItem("zipped.bin", work + "ignored", root / "target/");
+    EXPECT_EQ(testing::ReadFile(root / "target/zipped.bin"), big)
+        << "a zipped item is unpacked into the target folder under its own name";
+    EXPECT_FALSE(FileExists(work + "ignored"));
+    package.ExtractPackageItem("zipped.bin", work + "ignored", "");
+    EXPECT_TRUE(FileExists(work + "zipped.bin")) << "an empty target means the working folder";
+}
+
+TEST_F(PackageItemTest, BadRangesExtractNothing) {
+    Unpack("[Set]\n", {});
+    const uint64_t size = fs::file_size(saver_path);
+    struct Case {
+        const char* why;
+        std::string start;
+        std::string end;
+    };
+    const Case cases[] = {
+        {"missing", "", ""},
+        {"zero start", "0", "10"},
+        {"negative start", "-100", "10"},
+        {"negative end", "10", "-1"},
+        {"end before start", "200", "100"},
+        {"empty range", "100", "100"},
+        {"past the end of the file", "100", std::to_string(size + 1)},
+        {"larger than memory", "1", "2147483647"},
+        {"not numbers", "ten", "twenty"},
+    };
+    for (const Case& c : cases) {
+        settings.WriteString("zippos", "x_1", c.start);
+        settings.WriteString("zippos", "x_2", c.end);
+        settings.WriteBool("notzip", "x", true);
+        package.ExtractPackageItem("x", work + "x.bin", "");
+        EXPECT_FALSE(FileExists(work + "x.bin")) << c.why;
+        EXPECT_FALSE(FileExists(work + "x.bin~")) << c.why;
+    }
+    settings.WriteString("zippos", "x_1", "1");
+    settings.WriteString("zippos", "x_2", std::to_string(size));
+    package.ExtractPackageItem("x", work + "x.bin", "");
+    EXPECT_EQ(fs::file_size(work + "x.bin"), size - 1) << "a range up to the last byte works";
+}
+
+TEST_F(PackageItemTest, MpegLibraryIsExtractedOnlyWhenMissing) {
+    std::string library = root.Write("items/MPEGDLL.DLL", "library");
+    Unpack("[Set]\n", {{library, false}});
+    std::string system = root / "system/";
+    ForceDirectories(system);
+    package.ProvideMpegLibrary(system);
+    EXPECT_EQ(testing::ReadFile(system + "MPEGDLL.DLL"), "library");
+    WriteFile(system + "MPEGDLL.DLL", "present");
+    package.ProvideMpegLibrary(system);
+    EXPECT_EQ(testing::ReadFile(system + "MPEGDLL.DLL"), "present");
+}
+
+TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {
+    std::string file = root.Write("items/ro.txt", "v1");
+    Unpack("[Set]\n", {{file, false}});
+    package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
+    ::chmod((work + "ro.txt").c_str(), 0444);
+    package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
+    EXPECT_EQ(testing::ReadFile(work + "ro.txt"), "v1");
+}
+
+}  // namespace
+}  // namespace saver

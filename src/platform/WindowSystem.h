@@ -32,6 +32,7 @@ class Timer {
 class CoverWindow {
   public:
     virtual ~CoverWindow() = default;
+    virtual void Hide() = 0;
 };
 
 // The two one-line status panels under a show window's browser, top to bottom.

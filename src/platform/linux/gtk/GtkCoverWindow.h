@@ -16,6 +16,7 @@ class GtkCoverWindow : public CoverWindow {
     GtkCoverWindow& operator=(const GtkCoverWindow&) = delete;
 
     GtkWidget* Window() const { return window_; }
+    void Hide() override { gtk_widget_hide(window_); }
 
   private:
     GtkWidget* window_;

@@ -1,0 +1,82 @@
+#include "show/ShowSession.h"
+
+#include "show/TWebFullscreenForm.h"
+
+namespace saver {
+
+namespace {
+
+// Ticks of the page timer (100 ms each, of all show windows together) before the
+// system-wide input hook is installed.
+constexpr int kHookDelayTicks = 20;
+
+}  // namespace
+
+ShowSession::ShowSession(const ShowEnvironment& environment)
+    : environment_(environment),
+      filter_(environment.settings),
+      covers_(environment.windows),
+      main_(std::make_unique<TWebFullscreenForm>(*this, nullptr)) {}
+
+ShowSession::~ShowSession() {
+    environment_.windows.SetMessageFilter(nullptr);
+    RemoveHook();
+    // Secondary windows live inside the covers: they go first.
+    secondary_.clear();
+    covers_.RemoveCovers();
+}
+
+void ShowSession::Run() {
+    main_->FormShow();
+    environment_.windows.RunLoop();
+}
+
+void ShowSession::CloseShow(TWebFullscreenForm& form) {
+    filter_.ResetMouseCountdown();
+    if (&form == main_.get()) {
+        main_->FormClose();
+    } else {
+        form.Hide();
+    }
+}
+
+void ShowSession::CreateSecondaryForms() {
+    for (const auto& cover : covers_.Covers()) {
+        secondary_.push_back(std::make_unique<TWebFullscreenForm>(*this, cover.get()));
+        secondary_.back()->FormShow();
+    }
+}
+
+void ShowSession::HideSecondaryForms() {
+    for (const auto& form : secondary_) {
+        form->Hide();
+    }
+}
+
+void ShowSession::HookTick(bool newer_system) {
+    InputHook& hook = environment_.hook;
+    if (!Settings().HookApplete || newer_system || hook.Installed()) {
+        return;
+    }
+    if (++hook_tick_counter_ <= kHookDelayTicks) {
+        return;
+    }
+    hook.Install([this](const InputMessage& message) {
+        if (filter_.HookEventEnds(message)) {
+            CloseShow(*main_);
+        }
+    });
+}
+
+void ShowSession::RemoveHook() {
+    if (environment_.hook.Installed()) {
+        environment_.hook.Remove();
+    }
+    hook_tick_counter_ = 1;
+}
+
+bool ShowSession::HandleTickerInput(const InputMessage& message) const {
+    return environment_.companions.HandleTickerInput(message);
+}
+
+}  // namespace saver

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "platform/WindowSystem.h"
+#include "show/TEmbeddedWB.h"
+
+namespace saver {
+
+class ShowSession;
+struct InputVerdict;
+
+// A show window: shows the Web list page by page in its browser `IE1`, with the page
+// status line `Panel2` and the ticker's status line `rssPanel` under it. The main show
+// window owns the show; a secondary one (inside a cover window) only pages.
+class TWebFullscreenForm {
+  public:
+    // `cover` is the cover window a secondary show window fills; null for the main one.
+    TWebFullscreenForm(ShowSession& session, CoverWindow* cover);
+    ~TWebFullscreenForm();
+    TWebFullscreenForm(const TWebFullscreenForm&) = delete;
+    TWebFullscreenForm& operator=(const TWebFullscreenForm&) = delete;
+
+    void FormShow();
+    void FormClose();
+    void Timer1Timer();
+    // Shows `item`, or the next page in play order when there is none.
+    void ShowPage(const std::optional<std::string>& item);
+    void IE1StatusTextChange(const std::string& text);
+    void Hide();
+
+    // Input: the exit filter (main show window only), the browser's key hook and the
+    // link window.
+    bool ApplicationEvents1Message(const InputMessage& message);
+    void CacheIETranslateAccelerator(const InputMessage& message, bool& done);
+    void MouseTimerTimer();
+    void LinkTimerTimer();
+    void IEBeforeNavigate2(const std::string& url, bool& cancel);
+    void IE1NewWindow2(bool& cancel);
+    void IE1ShowDialog(DialogHandle dialog);
+
+    bool Secondary() const { return secondary_; }
+    bool Visible() const { return window_->Visible(); }
+    const std::string& CurrentPage() const { return current_page_; }
+    int ListPosition() const { return list_position_; }
+    ShowWindow& Window() { return *window_; }
+
+  private:
+    void ApplyBrowserOptions();
+    void NavigationKeyPressed(uint32_t key_code);
+    void OpenLinkWindow();
+    void ShowNextPage();
+    void WireBrowserEvents();
+
+    ShowSession& session_;
+    const bool secondary_;
+    std::unique_ptr<ShowWindow> window_;
+    std::unique_ptr<TEmbeddedWB> IE1;
+    std::unique_ptr<Timer> Timer1;
+    std::unique_ptr<Timer> MouseTimer;
+    std::unique_ptr<Timer> LinkTimer;
+    int link_timer_tag_ = 0;
+    std::string link_address_;
+    std::string current_page_;
+    int list_position_ = -1;
+    int tick_counter_ = -1;
+    bool newer_system_ = false;
+    bool closed_ = false;
+};
+
+// The address WebLastPage opens for the page last shown: addresses and full paths as
+// they are, anything else as a web address.
+std::string LastPageAddress(const std::string& page);
+
+}  // namespace saver

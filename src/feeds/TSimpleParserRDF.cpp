@@ -1,0 +1,76 @@
+#include "feeds/TSimpleParserRDF.h"
+
+#include "feeds/ChannelExtras.h"
+#include "feeds/ItemFields.h"
+#include "feeds/ReaderSupport.h"
+#include "feeds/TSimpleRSS.h"
+
+namespace saver {
+namespace {
+
+// Only the title, link and description inside the channel element are read.
+void ReadChannelElement(TRSSChannelReq& required, XmlNode element) {
+    for (XmlNode child : element.Children()) {
+        ReadRequiredField(required, child.QualifiedName(), child);
+    }
+}
+
+void ReadGUID(TRSSItemGUID& guid, XmlNode element) {
+    std::optional<std::string> value = element.Value();
+    if (!value) {
+        return;
+    }
+    guid.Include = true;
+    guid.GUID = std::move(*value);
+    ReadPermaLink(guid, element);
+}
+
+// Dates, enclosure, guid, source and categories; the caller guards them as one.
+void ReadItemExtras(TRSSItem& item, XmlNode element) {
+    ReadChildDate(item.PubDate, element, "dc:date", DateFormat::kISO8601);
+    if (XmlNode enclosure = element.Find("enclosure")) {
+        ReadEnclosure(item.Enclosure, enclosure);
+    }
+    if (XmlNode guid = element.Find("guid")) {
+        ReadGUID(item.GUID, guid);
+    }
+    ReadChildDate(item.PubDate, element, "pubDate", DateFormat::kRFC822);
+    if (XmlNode source = element.Find("source")) {
+        ReadSource(item.Source, source);
+    }
+    for (XmlNode child : element.Children()) {
+        if (child.IsElement() &&
+            (child.LocalName() == "subject" || child.LocalName() == "category")) {
+            AddCategory(item.Categories, child);
+        }
+    }
+}
+
+void ReadItem(TRSSItem& item, XmlNode element) {
+    AssignChildIfGiven(item.Title, element, "title");
+    AssignChildIfGiven(item.Link, element, "link");
+    AssignChildIfGiven(item.Description, element, "description");
+    AssignChildIfGiven(item.Author.Name, element, "author");
+    AssignChildIfGiven(item.Comments, element, "comments");
+    Guarded([&] { ReadItemExtras(item, element); });
+}
+
+}  // namespace
+
+void TSimpleParserRDF::Parse() {
+    TRSSChannel& model = rss_.Channel();
+    for (XmlNode child : rss_.XMLFile().Root().Children()) {
+        const std::string name = child.QualifiedName();
+        if (name == "channel") {
+            ReadChannelElement(model.Required, child);
+        } else if (name == "category") {
+            AddChannelCategory(model.Optional.Categories, child);
+        } else if (name == "item") {
+            ReadItem(rss_.Items().Add(), child);
+        } else if (!ReadRequiredField(model.Required, name, child)) {
+            Guarded([&] { ReadChannelExtra(model.Optional, name, child); });
+        }
+    }
+}
+
+}  // namespace saver

@@ -1,0 +1,77 @@
+#include "feeds/TSimpleParserRSS.h"
+
+#include "feeds/ChannelExtras.h"
+#include "feeds/ESimpleRSSException.h"
+#include "feeds/ItemFields.h"
+#include "feeds/ReaderSupport.h"
+#include "feeds/TSimpleRSS.h"
+
+namespace saver {
+namespace {
+
+// "content", then "content:encoded", then "description": each later one that yields a
+// value replaces the earlier.
+void ReadDescription(TRSSItem& item, XmlNode element) {
+    for (std::string_view name : {"content", "content:encoded", "description"}) {
+        if (XmlNode found = element.Find(name)) {
+            if (std::optional<std::string> value = FirstChildValue(found)) {
+                item.Description = std::move(*value);
+            }
+        }
+    }
+}
+
+void ReadGUID(TRSSItemGUID& guid, XmlNode element) {
+    guid.Include = true;
+    AssignIfGiven(guid.GUID, element);
+    ReadPermaLink(guid, element);
+}
+
+void ReadItem(TRSSItem& item, XmlNode element) {
+    if (!element.Find("title") && !element.Find("description")) {
+        throw ESimpleRSSException("Required Field Missing. Field: item -> title");
+    }
+    AssignChildIfGiven(item.Title, element, "title");
+    AssignChildIfGiven(item.Link, element, "link");
+    ReadDescription(item, element);
+    AssignChildIfGiven(item.Author.Name, element, "author");
+    AssignChildIfGiven(item.Comments, element, "comments");
+    ReadChildDate(item.PubDate, element, "dc:date", DateFormat::kISO8601);
+    if (XmlNode enclosure = element.Find("enclosure")) {
+        ReadEnclosure(item.Enclosure, enclosure);
+    }
+    if (XmlNode guid = element.Find("guid")) {
+        ReadGUID(item.GUID, guid);
+    }
+    ReadChildDate(item.PubDate, element, "pubDate", DateFormat::kRFC822);
+    if (XmlNode source = element.Find("source")) {
+        ReadSource(item.Source, source);
+    }
+    for (XmlNode child : element.Children()) {
+        if (child.IsElement() && child.LocalName() == "category") {
+            AddCategory(item.Categories, child);
+        }
+    }
+}
+
+}  // namespace
+
+void TSimpleParserRSS::Parse() {
+    XmlNode channel = rss_.XMLFile().Root().GetByName("channel");
+    if (!channel.Find("item") && !channel.Find("category")) {
+        return;
+    }
+    TRSSChannel& model = rss_.Channel();
+    for (XmlNode child : channel.Children()) {
+        const std::string name = child.QualifiedName();
+        if (name == "category") {
+            AddChannelCategory(model.Optional.Categories, child);
+        } else if (name == "item") {
+            ReadItem(rss_.Items().Add(), child);
+        } else if (!ReadRequiredField(model.Required, name, child)) {
+            Guarded([&] { ReadChannelExtra(model.Optional, name, child); });
+        }
+    }
+}
+
+}  // namespace saver

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace saver {
+
+struct TiTunesCategory {
+    std::string Category;
+    std::string SubCategory;
+};
+
+}  // namespace saver

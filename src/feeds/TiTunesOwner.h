@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace saver {
+
+struct TiTunesOwner {
+    std::string Name;
+    std::string EmailAddress;
+};
+
+}  // namespace saver

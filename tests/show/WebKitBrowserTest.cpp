@@ -99,6 +99,9 @@ TEST_F(WebKitBrowserTest, BlankAddressIsIgnoredAndFolderOpensAsFileAddress) {
     EXPECT_EQ(completed_, 0);
     Load(kPages);
     EXPECT_EQ(completed_url_, "file://" + kPages);
+    // A full path of a file loads as its file address.
+    Load(kPages + "/title.htm");
+    EXPECT_TRUE(TitleBecomes("Static title"));
 }
 
 TEST_F(WebKitBrowserTest, BeforeNavigateSeesTargetAndMayCancel) {

@@ -127,8 +127,14 @@ void WebKitBrowser::ApplyStyleSheets(const BrowserOptions& options) {
 }
 
 void WebKitBrowser::Load(const std::string& url) {
-    // After a crash of the web process this starts a fresh one.
-    webkit_web_view_load_uri(view_, url.c_str());
+    // A full path of a local file is loaded as its file address, as the show's content
+    // items name local pages by path. After a crash of the web process this starts a
+    // fresh one.
+    gchar* file_uri = !url.empty() && url.front() == '/'
+                          ? g_filename_to_uri(url.c_str(), nullptr, nullptr)
+                          : nullptr;
+    webkit_web_view_load_uri(view_, file_uri ? file_uri : url.c_str());
+    g_free(file_uri);
 }
 
 std::optional<BodyMetrics> WebKitBrowser::ReadBodyMetrics(int timeout_ms) {

@@ -152,7 +152,9 @@ void AddContent(const std::string& folder, std::vector<ZipEntry>& entries) {
             throw std::runtime_error("two files of the package are named " + name +
                                      "; the package keeps no folders, so names must differ");
         }
-        entries.push_back({name, ReadWholeFile(file.string(), "content file")});
+        const bool read_only =
+            (fs::status(file).permissions() & fs::perms::owner_write) == fs::perms::none;
+        entries.push_back({name, ReadWholeFile(file.string(), "content file"), read_only});
     }
 }
 

@@ -34,14 +34,24 @@ std::string MakeZipArchive(const std::vector<ZipEntry>& entries) {
         Fail("cannot start a ZIP archive", &error);
     }
     zip_source_keep(buffer.get());
+    auto fail_on = [&](const std::string& name) {
+        std::string message = zip_strerror(archive);
+        zip_discard(archive);
+        throw std::runtime_error("cannot add " + name + " to the archive: " + message);
+    };
     for (const ZipEntry& entry : entries) {
         zip_source_t* data = zip_source_buffer(archive, entry.bytes.data(), entry.bytes.size(), 0);
-        if (data == nullptr ||
-            zip_file_add(archive, entry.name.c_str(), data, ZIP_FL_ENC_UTF_8) < 0) {
+        zip_int64_t index = data == nullptr
+                                ? -1
+                                : zip_file_add(archive, entry.name.c_str(), data, ZIP_FL_ENC_UTF_8);
+        if (index < 0) {
             zip_source_free(data);
-            std::string message = zip_strerror(archive);
-            zip_discard(archive);
-            throw std::runtime_error("cannot add " + entry.name + " to the archive: " + message);
+            fail_on(entry.name);
+        }
+        const zip_uint32_t mode = entry.read_only ? 0100444 : 0100644;
+        if (zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0,
+                                             ZIP_OPSYS_UNIX, mode << 16) != 0) {
+            fail_on(entry.name);
         }
     }
     if (zip_close(archive) != 0) {

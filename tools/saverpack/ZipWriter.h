@@ -9,6 +9,7 @@ namespace saver {
 struct ZipEntry {
     std::string name;
     std::string bytes;
+    bool read_only = false;  // recorded in the entry, so the unpacked file is read-only too
 };
 
 // Builds a ZIP archive (deflated entries) in memory. Throws std::runtime_error with

@@ -1,0 +1,64 @@
+// saverhost: the saver engine. A saver file is this program with a saver package
+// appended; the screen-saver switches choose what it does.
+
+#include "platform/linux/DlLibraryLoader.h"
+#include "platform/linux/FileRegistry.h"
+#include "platform/linux/FlockInstanceLock.h"
+#include "platform/linux/LinuxFolders.h"
+#include "platform/linux/XdgShell.h"
+#include "platform/linux/gtk/GtkMainWindows.h"
+#include "startup/SaverFolders.h"
+#include "startup/Startup.h"
+#include "startup/WorkingFolderCleaner.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+
+namespace {
+
+constexpr const char* kUsage = R"(Usage: saverhost [SWITCH [HANDLE]]
+
+A saver file is saverhost with a saver package appended (see saverpack).
+  (none), /c      the saver's settings dialog
+  /s              the full-screen show (any switch letter but A, C and P)
+  /p HANDLE       the preview inside the X window HANDLE (decimal)
+  /a HANDLE       change the screen-saver password, owned by window HANDLE
+  path FOLDER FILE [true]
+                  the installer's command: record FOLDER, copy FOLDER+FILE into
+                  the application data folder, and with "true" select the saver
+A saver file whose name ends in ".exe" runs the show whatever the switch.
+)";
+
+// Platform libraries come from /usr/lib/saverhost/; SAVERHOST_SYSTEM_DIR names another
+// folder (for tests, and for systems that keep them elsewhere).
+std::string SystemFolder() {
+    const char* folder = std::getenv("SAVERHOST_SYSTEM_DIR");
+    return folder != nullptr && folder[0] == '/' ? folder : "/usr/lib/saverhost/";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    saver::Arguments arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    try {
+        saver::LinuxFolders folders(SystemFolder());
+        saver::FileRegistry registry;
+        saver::FlockInstanceLock lock(folders.RuntimeFolder());
+        saver::XdgShell shell;
+        saver::DlLibraryLoader loader;
+        saver::Platform platform{registry, folders, shell, lock, loader};
+        // However the process ends from here on, the working folder is emptied.
+        saver::ClearWorkingFolderAtExit(folders.TemporaryFolder() + saver::kWorkingFolderName);
+        saver::GtkMainWindows windows;
+        return saver::RunSaver(arguments, platform, windows);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "saverhost: %s\n", error.what());
+        return 1;
+    }
+}

@@ -1,12 +1,12 @@
 // saverhost: the saver engine. A saver file is this program with a saver package
 // appended; the screen-saver switches choose what it does.
 
+#include "LazyMainWindows.h"
 #include "platform/linux/DlLibraryLoader.h"
 #include "platform/linux/FileRegistry.h"
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/XdgShell.h"
-#include "platform/linux/gtk/GtkMainWindows.h"
 #include "startup/SaverFolders.h"
 #include "startup/Startup.h"
 #include "startup/WorkingFolderCleaner.h"
@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         saver::Platform platform{registry, folders, shell, lock, loader};
         // However the process ends from here on, the working folder is emptied.
         saver::ClearWorkingFolderAtExit(folders.TemporaryFolder() + saver::kWorkingFolderName);
-        saver::GtkMainWindows windows;
+        saver::LazyMainWindows windows;
         return saver::RunSaver(arguments, platform, windows);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "saverhost: %s\n", error.what());

@@ -26,7 +26,7 @@ class TAATimer {
     void SetRepeatCount(uint32_t value) { object_->SetRepeatCount(value); }
     bool SyncEvent() const { return object_->SyncEvent(); }
     void SetSyncEvent(bool value) { object_->SetSyncEvent(value); }
-    void SetOnTimer(TTimerEvent handler) { object_->OnTimer = std::move(handler); }
+    void SetOnTimer(TTimerEvent handler) { object_->SetOnTimer(std::move(handler)); }
     TAATimerObject& Object() { return *object_; }
 
   private:

@@ -82,6 +82,29 @@ void TAATimerMgr::FireDue(bool sync_kind) {
     }
 }
 
+bool TAATimerMgr::AnyDue(bool sync_kind) const {
+    std::lock_guard guard(lock_);
+    const uint32_t now = ticks_();
+    return std::any_of(timers_.begin(), timers_.end(),
+                       [&](const auto& timer) { return timer->IsDue(sync_kind, now); });
+}
+
+uint32_t TAATimerMgr::MillisecondsUntilDue() const {
+    std::lock_guard guard(lock_);
+    const uint32_t now = ticks_();
+    uint32_t until = UINT32_MAX;
+    for (const auto& timer : timers_) {
+        until = std::min(until, timer->MillisecondsUntilDue(now));
+    }
+    return until;
+}
+
+void TAATimerMgr::Wake() const {
+    if (thread_) {
+        thread_->Wake();
+    }
+}
+
 void TAATimerMgr::FireDueReported(bool sync_kind) {
     try {
         FireDue(sync_kind);

@@ -16,10 +16,11 @@ class UiDispatcher;
 
 // The shared list of animation timers and the thread that serves them.
 //
-// With a dispatcher, a thread wakes every millisecond, fires the due timers whose
-// SyncEvent is false on itself and hands the firing of the others to the user-interface
-// thread, waiting until that has run. Without one no thread runs and FireDue is called
-// by whoever drives the timers (tests, tools without a main loop).
+// With a dispatcher, a thread wakes when the next timer is due (to the millisecond),
+// fires the due timers whose SyncEvent is false on itself and, when one of the others is
+// due, hands their firing to the user-interface thread, waiting until that has run. Without one no
+// thread runs and FireDue is called by whoever drives the timers (tests, tools without a main
+// loop).
 class TAATimerMgr {
   public:
     using TickSource = std::function<uint32_t()>;
@@ -37,6 +38,13 @@ class TAATimerMgr {
     void Remove(TAATimerObject* object);
     // Fires, in list order, every due timer whose SyncEvent equals sync_kind.
     void FireDue(bool sync_kind);
+    // Whether any timer whose SyncEvent equals sync_kind is due now.
+    bool AnyDue(bool sync_kind) const;
+    // Milliseconds until the next timer of either kind is due (0: one is due now);
+    // UINT32_MAX when no timer can fire.
+    uint32_t MillisecondsUntilDue() const;
+    // Tells the thread that a timer changed, so it recomputes when to wake.
+    void Wake() const;
     // FireDue with an exception passed to the error handler instead of the caller.
     void FireDueReported(bool sync_kind);
 

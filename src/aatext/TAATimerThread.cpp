@@ -1,5 +1,6 @@
 #include "aatext/TAATimerThread.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include "aatext/TAATimerMgr.h"
@@ -41,15 +42,31 @@ TAATimerThread::~TAATimerThread() {
     thread_.join();
 }
 
+void TAATimerThread::Wake() {
+    {
+        std::lock_guard guard(mutex_);
+        changed_ = true;
+    }
+    wake_.notify_all();
+}
+
 void TAATimerThread::Execute() {
-    std::unique_lock lock(mutex_);
-    while (!wake_.wait_for(lock, wait_time_, [this] { return terminated_.load(); })) {
-        lock.unlock();
+    for (;;) {
+        // Computed without holding mutex_: the manager's lock is taken inside, and timer
+        // setters take the two in the other order.
+        const auto until = std::chrono::milliseconds(mgr_->MillisecondsUntilDue());
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait_for(lock, std::clamp(until, min_wait_, max_wait_),
+                           [this] { return terminated_ || changed_; });
+            changed_ = false;
+            if (terminated_) {
+                return;
+            }
+        }
         mgr_->FireDueReported(false);
-        const bool go_on = HandToUiThread();
-        lock.lock();
-        if (!go_on) {
-            break;
+        if (mgr_->AnyDue(true) && !HandToUiThread()) {
+            return;
         }
     }
 }

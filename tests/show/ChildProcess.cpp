@@ -33,16 +33,35 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, int keep_fd) {
     }
     close(pipe_fds[1]);
     output_ = pipe_fds[0];
+    group_ = pid_;
 }
 
 ChildProcess::~ChildProcess() {
     if (pid_ > 0) {
         kill(-pid_, SIGTERM);
         waitpid(pid_, nullptr, 0);
+    } else if (group_ > 0) {
+        kill(-group_, SIGTERM);  // what the child started and left behind
     }
     if (output_ >= 0) {
         close(output_);
     }
+}
+
+std::optional<int> ChildProcess::WaitExit(int timeout_ms) {
+    for (int waited = 0; pid_ > 0; waited += 20) {
+        int status = 0;
+        if (waitpid(pid_, &status, WNOHANG) == pid_) {
+            pid_ = -1;
+            exit_status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            break;
+        }
+        if (waited >= timeout_ms) {
+            return std::nullopt;
+        }
+        usleep(20000);
+    }
+    return exit_status_;
 }
 
 std::string ChildProcess::ReadLine(int timeout_ms) {

@@ -2,6 +2,7 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,10 +20,15 @@ class ChildProcess {
 
     // The next line of the child's output; empty at its end or after `timeout_ms`.
     std::string ReadLine(int timeout_ms);
-    pid_t Pid() const { return pid_; }
+    // The exit status once the child has ended within `timeout_ms` (128 + signal when a
+    // signal ended it); nullopt while it still runs.
+    std::optional<int> WaitExit(int timeout_ms);
+    pid_t Pid() const { return group_; }
 
   private:
     pid_t pid_ = -1;
+    pid_t group_ = -1;
+    std::optional<int> exit_status_;
     int output_ = -1;
     std::string buffer_;
 };

@@ -1,16 +1,15 @@
 // The browser adapter on a real WebKitGTK web view, in a real show window under Xvfb,
 // loading pages from a loopback HTTP server.
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
 #include <memory>
 
 #include "GtkTestEnvironment.h"
 #include "TestServers.h"
+#include "WebProcesses.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "show/TEmbeddedWB.h"
 
@@ -21,24 +20,6 @@ using test::RunFor;
 using test::RunUntil;
 
 const std::string kPages = std::string(SAVER_TEST_DATA) + "/show/pages";
-
-// The web processes this test program started.
-std::vector<pid_t> WebProcesses() {
-    std::vector<pid_t> found;
-    DIR* proc = opendir("/proc");
-    while (dirent* entry = readdir(proc)) {
-        const pid_t pid = std::atoi(entry->d_name);
-        std::ifstream stat("/proc/" + std::string(entry->d_name) + "/stat");
-        std::string pid_text, name, state;
-        pid_t parent = 0;
-        if (pid > 0 && stat >> pid_text >> name >> state >> parent && parent == getpid() &&
-            name.find("WebProces") != std::string::npos) {
-            found.push_back(pid);
-        }
-    }
-    closedir(proc);
-    return found;
-}
 
 class WebKitBrowserTest : public ::testing::Test {
   protected:
@@ -186,7 +167,7 @@ TEST_F(WebKitBrowserTest, StatusTextFollowsTheLinkUnderTheMouse) {
 
 TEST_F(WebKitBrowserTest, NextPageLoadsAfterTheWebProcessWasKilled) {
     Load(Page("title.htm"));
-    const std::vector<pid_t> processes = WebProcesses();
+    const std::vector<pid_t> processes = test::WebProcessesOf(getpid());
     ASSERT_FALSE(processes.empty());
     for (pid_t pid : processes) {
         kill(pid, SIGKILL);

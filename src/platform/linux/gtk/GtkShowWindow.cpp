@@ -87,11 +87,25 @@ void GtkShowWindow::ShowMaximized() {
     gtk_widget_grab_focus(browser_.Widget());
 }
 
+namespace {
+
+// Every mouse move counts for the exit rules, so GDK may merge none of them, in the
+// window or in any window inside it (the web view has its own).
+void KeepEveryMotion(GdkWindow* window) {
+    gdk_window_set_event_compression(window, FALSE);
+    GList* children = gdk_window_get_children(window);
+    for (GList* child = children; child; child = child->next) {
+        KeepEveryMotion(GDK_WINDOW(child->data));
+    }
+    g_list_free(children);
+}
+
+}  // namespace
+
 gboolean GtkShowWindow::OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
-    // Every mouse move counts for the exit rules, so none may be merged; and without a
-    // window manager nobody gives the focus, so the show takes it itself.
+    // Without a window manager nobody gives the focus, so the show takes it itself.
     GdkWindow* gdk_window = gtk_widget_get_window(window);
-    gdk_window_set_event_compression(gdk_window, FALSE);
+    KeepEveryMotion(gdk_window);
     gdk_window_focus(gdk_window, GDK_CURRENT_TIME);
     return FALSE;
 }

@@ -1,0 +1,32 @@
+#!/usr/bin/env python3
+"""Serves the files of a folder on a free loopback port and prints every request.
+
+The first line of output is "PORT n"; then one line "GET /path" per request, so a
+test can follow what the pages it serves ask for. Nothing is cached by the browser.
+"""
+import http.server
+import sys
+from functools import partial
+
+
+class RecordingHandler(http.server.SimpleHTTPRequestHandler):
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+
+    def log_request(self, code="-", size="-"):
+        print("GET " + self.path, flush=True)
+
+    def log_message(self, format, *args):
+        pass
+
+
+def main():
+    handler = partial(RecordingHandler, directory=sys.argv[1])
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    print("PORT %d" % server.server_address[1], flush=True)
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

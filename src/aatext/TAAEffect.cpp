@@ -71,7 +71,7 @@ void TAAEffect::Assign(const TAAEffect& other) {
     texture_.Assign(other.texture_);
 }
 
-void TAAEffect::ReadFromIni(const IniAccess& ini, const std::string& section) {
+void TAAEffect::ReadFromIni(const IniFile& ini, const std::string& section) {
     SetAlpha(Low8(ini.ReadInteger(section, "Alpha", alpha_)));
     SetBlur(Low8(ini.ReadInteger(section, "Blur", blur_)));
     SetNoise(Low8(ini.ReadInteger(section, "Noise", noise_)));
@@ -84,7 +84,7 @@ void TAAEffect::ReadFromIni(const IniAccess& ini, const std::string& section) {
     ReadGradualAndTexture(ini, section);
 }
 
-void TAAEffect::ReadShadow(const IniAccess& ini, const std::string& section) {
+void TAAEffect::ReadShadow(const IniFile& ini, const std::string& section) {
     shadow_.SetEnabled(ini.ReadBool(section, "Shadow", shadow_.Enabled()));
     shadow_.SetAlpha(Low8(ini.ReadInteger(section, "ShadowAlpha", shadow_.Alpha())));
     shadow_.SetBlur(Low8(ini.ReadInteger(section, "ShadowBlur", shadow_.Blur())));
@@ -94,7 +94,7 @@ void TAAEffect::ReadShadow(const IniAccess& ini, const std::string& section) {
     shadow_.SetOffsetY(Signed8(ini.ReadInteger(section, "ShadowOffsetY", shadow_.OffsetY())));
 }
 
-void TAAEffect::ReadGradualAndTexture(const IniAccess& ini, const std::string& section) {
+void TAAEffect::ReadGradualAndTexture(const IniFile& ini, const std::string& section) {
     gradual_.SetEnabled(ini.ReadBool(section, "Gradual", gradual_.Enabled()));
     gradual_.SetStartColor(static_cast<TColor>(ini.ReadInteger(
         section, "GradualStartColor", static_cast<int32_t>(gradual_.StartColor()))));
@@ -107,7 +107,7 @@ void TAAEffect::ReadGradualAndTexture(const IniAccess& ini, const std::string& s
         EnumOrFirst<TTextureMode>(ini.ReadInteger(section, "TextureMode", texture_.Mode()), 3));
 }
 
-void TAAEffect::WriteToIni(IniAccess& ini, const std::string& section) const {
+void TAAEffect::WriteToIni(IniFile& ini, const std::string& section) const {
     ini.WriteInteger(section, "Alpha", alpha_);
     ini.WriteInteger(section, "Blur", blur_);
     ini.WriteInteger(section, "Noise", noise_);

@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <string>
 
-#include "aatext/IniAccess.h"
 #include "aatext/TAAGradual.h"
 #include "aatext/TAAShadow.h"
 #include "aatext/TAATexture.h"
 #include "aatext/TNotifyClass.h"
+#include "settings/IniFile.h"
 
 namespace saver {
 
@@ -48,12 +48,12 @@ class TAAEffect : public TNotifyClass {
     void Assign(const TAAEffect& other);
 
     // Reads the keys of one section, each with the current value as its default.
-    virtual void ReadFromIni(const IniAccess& ini, const std::string& section);
-    virtual void WriteToIni(IniAccess& ini, const std::string& section) const;
+    virtual void ReadFromIni(const IniFile& ini, const std::string& section);
+    virtual void WriteToIni(IniFile& ini, const std::string& section) const;
 
   private:
-    void ReadShadow(const IniAccess& ini, const std::string& section);
-    void ReadGradualAndTexture(const IniAccess& ini, const std::string& section);
+    void ReadShadow(const IniFile& ini, const std::string& section);
+    void ReadGradualAndTexture(const IniFile& ini, const std::string& section);
 
     uint8_t alpha_ = 100;
     uint8_t blur_ = 0;

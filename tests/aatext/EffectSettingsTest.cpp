@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "aatext/MemIniFile.h"
 #include "aatext/TAAEffect.h"
+#include "settings/IniFile.h"
 
 namespace saver {
 namespace {
@@ -93,7 +93,7 @@ TEST(EffectIni, WritesEveryKeyInOrderAndReadsItBack) {
     effect.Shadow().SetOffsetX(-3);
     effect.Gradual().SetStyle(gsBottomToTop);
     effect.Texture().SetMode(tmNormal);
-    MemIniFile ini;
+    IniFile ini;
     effect.WriteToIni(ini, "Title1");
     EXPECT_EQ(ini.Text(),
               "[Title1]\nAlpha=80\nBlur=0\nNoise=0\nSpray=0\nAngle=-45\nOutline=1\n"
@@ -103,7 +103,7 @@ TEST(EffectIni, WritesEveryKeyInOrderAndReadsItBack) {
               "TextureMode=3\n\n");
     TAAEffect read;
     read.ReadFromIni(ini, "title1");
-    MemIniFile again;
+    IniFile again;
     read.WriteToIni(again, "Title1");
     EXPECT_EQ(again.Text(), ini.Text());
 }
@@ -111,7 +111,7 @@ TEST(EffectIni, WritesEveryKeyInOrderAndReadsItBack) {
 TEST(EffectIni, MissingKeysKeepValuesAndOddValuesAreNarrowed) {
     TAAEffect effect;
     effect.SetBlur(30);
-    MemIniFile ini(
+    const IniFile ini = IniFile::Parse(
         "[E]\n"
         "Alpha=300\n"          // low 8 bits: 44
         "Noise=513\n"          // low 8 bits: 1

@@ -6,7 +6,7 @@ namespace saver {
 
 namespace {
 
-TFont ReadFont(const MemIniFile& ini, const std::string& section, TFont font) {
+TFont ReadFont(const IniFile& ini, const std::string& section, TFont font) {
     font.Name = ini.ReadString(section, "FontName", font.Name);
     font.Height = ini.ReadInteger(section, "FontHeight", font.Height);
     font.Weight = ini.ReadBool(section, "FontBold", font.Bold()) ? FW_BOLD : FW_NORMAL;
@@ -18,8 +18,9 @@ TFont ReadFont(const MemIniFile& ini, const std::string& section, TFont font) {
 
 }  // namespace
 
-void ApplyFontsIni(const MemIniFile& ini, TAAScrollText& text) {
-    for (const std::string& section : ini.Sections()) {
+void ApplyFontsIni(const IniFile& ini, TAAScrollText& text) {
+    for (const IniFile::Section& entry : ini.Sections()) {
+        const std::string& section = entry.name;
         if (SameName(section, "Default")) {
             text.Text().SetFont(ReadFont(ini, section, text.Text().Font()));
             text.Text().FontEffect().ReadFromIni(ini, section);

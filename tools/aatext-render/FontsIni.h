@@ -1,6 +1,6 @@
 #pragma once
 
-#include "aatext/MemIniFile.h"
+#include "settings/IniFile.h"
 
 namespace saver {
 
@@ -10,6 +10,6 @@ class TAAScrollText;
 // updates) the font label of its name, "Default" sets the text's own font and effect.
 // Keys: FontName, FontHeight (character height in pixels), FontBold, FontItalic,
 // FontColor (0x00BBGGRR) and the effect keys; a missing key keeps the current value.
-void ApplyFontsIni(const MemIniFile& ini, TAAScrollText& text);
+void ApplyFontsIni(const IniFile& ini, TAAScrollText& text);
 
 }  // namespace saver

@@ -52,11 +52,13 @@ void Configure(const RenderOptions& options, TAAScrollText& text) {
         param.SetFade(false);
     }
     if (!options.fonts_ini.empty()) {
-        MemIniFile ini;
-        if (!ini.LoadFromFile(options.fonts_ini)) {
+        std::ifstream file(options.fonts_ini, std::ios::binary);
+        if (!file) {
             throw std::runtime_error("cannot read " + options.fonts_ini);
         }
-        ApplyFontsIni(ini, text);
+        std::ostringstream content;
+        content << file.rdbuf();
+        ApplyFontsIni(IniFile::Parse(content.str()), text);
     }
 }
 

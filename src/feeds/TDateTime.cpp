@@ -33,18 +33,33 @@ std::optional<TDateTime> TryEncodeDateTime(int year, int month, int day, int hou
     return days < 0 ? days - time : days + time;
 }
 
+namespace {
+
+// The local calendar day and time of a second since the epoch. Feeds create a default
+// date for every item, so the last conversion is kept: most calls fall in the same second.
+TDateTime LocalSecond(std::time_t seconds) {
+    thread_local std::time_t cached_second = -1;
+    thread_local TDateTime cached_value = 0;
+    if (seconds != cached_second) {
+        std::tm local{};
+        localtime_r(&seconds, &local);
+        cached_value =
+            *TryEncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
+                               local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
+        cached_second = seconds;
+    }
+    return cached_value;
+}
+
+}  // namespace
+
 TDateTime NowLocal() {
     const auto now = std::chrono::system_clock::now();
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(now);
-    std::tm local{};
-    localtime_r(&seconds, &local);
     const auto millis =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count() %
         1000;
-    const TDateTime day =
-        *TryEncodeDateTime(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-                           local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec);
-    return day + millis / 1000.0 / kSecondsPerDay;
+    return LocalSecond(std::chrono::system_clock::to_time_t(now)) +
+           millis / 1000.0 / kSecondsPerDay;
 }
 
 std::string FormatIsoDateTime(TDateTime value) {

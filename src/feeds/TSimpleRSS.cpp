@@ -10,17 +10,12 @@
 namespace saver {
 namespace {
 
-std::string ReadAll(std::istream& stream) {
+// The stream is read from its start when it can seek, else from where it stands.
+void Rewind(std::istream& stream) {
     stream.clear();
     if (!stream.seekg(0)) {
         stream.clear();
     }
-    std::string bytes;
-    char chunk[65536];
-    while (stream.read(chunk, sizeof chunk) || stream.gcount() > 0) {
-        bytes.append(chunk, static_cast<size_t>(stream.gcount()));
-    }
-    return bytes;
 }
 
 std::string LowerAscii(std::string text) {
@@ -59,7 +54,8 @@ void TSimpleRSS::ResetDocument() {
 
 void TSimpleRSS::LoadFromStream(std::istream& stream) {
     ResetDocument();
-    xml_file_->Load(ReadAll(stream));
+    Rewind(stream);
+    xml_file_->Load(stream);
     ParseXML();
 }
 

@@ -29,46 +29,19 @@ void InitLibxml() {
 }
 
 // NOENT expands internal entities (libxml2 bounds the amplification); DTDs stay unloaded
-// because DTDLOAD is never set, and NONET shuts the network out as a second line.
+// because DTDLOAD is never set, and NONET shuts the network out as a second line. NOBLANKS
+// drops most white-space-only text nodes while parsing; XmlNode skips the rest.
 constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOBLANKS |
                               XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
-bool IsBlank(const xmlChar* text) {
-    for (; text != nullptr && *text != 0; ++text) {
-        if (*text != ' ' && *text != '\t' && *text != '\n' && *text != '\r') {
-            return false;
-        }
+// libxml2's input callback: the next bytes of the stream, 0 at its end, -1 on a read error.
+int ReadFromStream(void* context, char* buffer, int length) {
+    auto* stream = static_cast<std::istream*>(context);
+    if (stream->bad()) {
+        return -1;
     }
-    return true;
-}
-
-// Drops the white-space-only text nodes that libxml2's own heuristic kept (those in
-// mixed content or alone in an element). Walks the tree without recursion.
-void DropBlankText(xmlNode* root) {
-    xmlNode* node = root;
-    while (node != nullptr) {
-        if (node->type == XML_ELEMENT_NODE && node->children != nullptr) {
-            node = node->children;
-            continue;
-        }
-        while (node != root && node->next == nullptr) {
-            xmlNode* parent = node->parent;
-            if (node->type == XML_TEXT_NODE && IsBlank(node->content)) {
-                xmlUnlinkNode(node);
-                xmlFreeNode(node);
-            }
-            node = parent;
-        }
-        if (node == root) {
-            return;
-        }
-        xmlNode* next = node->next;
-        if (node->type == XML_TEXT_NODE && IsBlank(node->content)) {
-            xmlUnlinkNode(node);
-            xmlFreeNode(node);
-        }
-        node = next;
-    }
+    stream->read(buffer, length);
+    return stream->bad() ? -1 : static_cast<int>(stream->gcount());
 }
 
 std::string ParseErrorMessage(xmlParserCtxtPtr ctxt) {
@@ -95,24 +68,40 @@ XmlDocument::XmlDocument() {
 
 XmlDocument::~XmlDocument() = default;
 
+XmlDocument::ParserContext XmlDocument::NewContext() {
+    ParserContext context(xmlNewParserCtxt(), xmlFreeParserCtxt);
+    if (!context) {
+        throw std::bad_alloc();
+    }
+    xmlSetStructuredErrorFunc(nullptr, IgnoreError);
+    return context;
+}
+
+void XmlDocument::Adopt(ParserContext context, _xmlDoc* parsed) {
+    std::unique_ptr<xmlDoc, Deleter> doc(parsed);
+    if (!doc || !context->wellFormed || xmlDocGetRootElement(doc.get()) == nullptr) {
+        throw EXmlError(ParseErrorMessage(context.get()));
+    }
+    doc_ = std::move(doc);
+}
+
 void XmlDocument::Load(std::string_view bytes) {
     doc_.reset();
     if (bytes.size() > INT_MAX) {
         throw EXmlError("XML parse error: document too large");
     }
-    std::unique_ptr<xmlParserCtxt, decltype(&xmlFreeParserCtxt)> ctxt(xmlNewParserCtxt(),
-                                                                      xmlFreeParserCtxt);
-    if (!ctxt) {
-        throw std::bad_alloc();
-    }
-    xmlSetStructuredErrorFunc(nullptr, IgnoreError);
-    std::unique_ptr<xmlDoc, Deleter> doc(xmlCtxtReadMemory(
-        ctxt.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, kParseOptions));
-    if (!doc || !ctxt->wellFormed || xmlDocGetRootElement(doc.get()) == nullptr) {
-        throw EXmlError(ParseErrorMessage(ctxt.get()));
-    }
-    DropBlankText(xmlDocGetRootElement(doc.get()));
-    doc_ = std::move(doc);
+    ParserContext context = NewContext();
+    xmlDoc* parsed = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
+                                       nullptr, nullptr, kParseOptions);
+    Adopt(std::move(context), parsed);
+}
+
+void XmlDocument::Load(std::istream& stream) {
+    doc_.reset();
+    ParserContext context = NewContext();
+    xmlDoc* parsed = xmlCtxtReadIO(context.get(), ReadFromStream, nullptr, &stream, nullptr,
+                                   nullptr, kParseOptions);
+    Adopt(std::move(context), parsed);
 }
 
 XmlNode XmlDocument::Root() const {

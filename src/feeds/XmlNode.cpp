@@ -14,6 +14,14 @@ std::string_view View(const xmlChar* text) {
                            : std::string_view(reinterpret_cast<const char*>(text));
 }
 
+// True when the stored name equals `name`, without measuring the stored name first: most
+// comparisons fail on the first character.
+bool NameEquals(const xmlChar* stored, std::string_view name) {
+    const char* text = reinterpret_cast<const char*>(stored);
+    return text != nullptr && std::strncmp(text, name.data(), name.size()) == 0 &&
+           text[name.size()] == 0;
+}
+
 // True when `name` is "prefix:local".
 bool IsPrefixedName(std::string_view name, std::string_view prefix, std::string_view local) {
     return name.size() == prefix.size() + 1 + local.size() && name.starts_with(prefix) &&
@@ -24,6 +32,26 @@ bool IsPrefixedName(std::string_view name, std::string_view prefix, std::string_
 std::string_view LocalPart(std::string_view name) {
     const size_t colon = name.find(':');
     return colon == std::string_view::npos ? name : name.substr(colon + 1);
+}
+
+// White-space-only text between elements is not part of the tree the readers see.
+bool IsBlankText(const xmlNode* node) {
+    if (node->type != XML_TEXT_NODE) {
+        return false;
+    }
+    for (const xmlChar* c = node->content; c != nullptr && *c != 0; ++c) {
+        if (*c != ' ' && *c != '\t' && *c != '\n' && *c != '\r') {
+            return false;
+        }
+    }
+    return true;
+}
+
+xmlNode* SkipBlankText(xmlNode* node) {
+    while (node != nullptr && IsBlankText(node)) {
+        node = node->next;
+    }
+    return node;
 }
 
 bool IsTextLike(const xmlNode* node) {
@@ -84,16 +112,22 @@ bool XmlNode::HasName(std::string_view name) const {
     if (!IsElement()) {
         return false;
     }
-    const std::string_view stored = View(node_->name);
-    if (stored == name || LocalName() == name) {
+    if (NameEquals(node_->name, name)) {
         return true;
     }
-    return node_->ns != nullptr && node_->ns->prefix != nullptr &&
-           IsPrefixedName(name, View(node_->ns->prefix), stored);
+    if (node_->ns == nullptr) {
+        // An undeclared prefix stays in the stored name: "media:title" has the local name "title".
+        const char* colon = std::strchr(reinterpret_cast<const char*>(node_->name), ':');
+        return colon != nullptr && std::string_view(colon + 1) == name;
+    }
+    return node_->ns->prefix != nullptr &&
+           IsPrefixedName(name, View(node_->ns->prefix), View(node_->name));
 }
 
 XmlNode XmlNode::FirstChild() const {
-    return XmlNode(node_ != nullptr && node_->type == XML_ELEMENT_NODE ? node_->children : nullptr);
+    return XmlNode(node_ != nullptr && node_->type == XML_ELEMENT_NODE
+                       ? SkipBlankText(node_->children)
+                       : nullptr);
 }
 
 XmlNode XmlNode::NextSibling() const {
@@ -187,11 +221,11 @@ std::string XmlNode::Text() const {
     if (node_->type != XML_ELEMENT_NODE) {
         return std::string(View(node_->content));
     }
-    const xmlNode* child = node_->children;
+    const xmlNode* child = SkipBlankText(node_->children);
     if (child == nullptr) {
         return std::string();
     }
-    if (child->next != nullptr || !IsTextLike(child)) {
+    if (SkipBlankText(child->next) != nullptr || !IsTextLike(child)) {
         throw EXmlError("Element does not contain a single text node");
     }
     return std::string(View(child->content));

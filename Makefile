@@ -36,7 +36,7 @@ asan: deps
 # libFuzzer targets, built by clang; `make fuzz FUZZ_SECONDS=600` for a long run.
 fuzz: deps
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DSAVER_FUZZ=ON -DSAVER_BENCH=OFF -DCMAKE_BUILD_TYPE=RelWithDebInfo
-	cmake --build build-fuzz -j $(JOBS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
 	tools/fuzz/run-all.sh build-fuzz $(FUZZ_SECONDS)
 
 fuzz-smoke:

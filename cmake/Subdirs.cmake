@@ -21,3 +21,17 @@ function(saver_test name)
     gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1")
 endfunction()
+
+# saver_fuzz_target(NAME SOURCES... LIBS ... SEEDS folders...): a libFuzzer program
+# (built only with SAVER_FUZZ) and the list of its seed folders beside it, which
+# tools/fuzz/run-all.sh reads. `fuzz_all` builds every target.
+function(saver_fuzz_target name)
+    cmake_parse_arguments(F "" "" "SOURCES;LIBS;SEEDS" ${ARGN})
+    add_executable(${name} ${F_SOURCES})
+    target_link_libraries(${name} PRIVATE ${F_LIBS})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+    string(JOIN "\n" seeds ${F_SEEDS})
+    file(WRITE ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/${name}.seeds "${seeds}\n")
+    add_dependencies(fuzz_all ${name})
+endfunction()

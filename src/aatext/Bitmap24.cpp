@@ -5,13 +5,6 @@
 
 namespace saver {
 
-void Bitmap24::SetSize(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    row_length_ = (width_ * 3 + 3) & ~3;
-    data_.resize(static_cast<size_t>(row_length_) * height_);
-}
-
 Rgb Bitmap24::Pixel(int x, int y) const {
     const uint8_t* p = Row(y) + x * 3;
     return Rgb{p[2], p[1], p[0]};
@@ -29,13 +22,13 @@ void Bitmap24::Fill(Rgb color) {
         return;
     }
     uint8_t* first = Row(0);
-    for (int x = 0; x < width_; ++x) {
+    for (int x = 0; x < Width(); ++x) {
         first[x * 3] = color.b;
         first[x * 3 + 1] = color.g;
         first[x * 3 + 2] = color.r;
     }
-    for (int y = 1; y < height_; ++y) {
-        std::memcpy(Row(y), first, static_cast<size_t>(width_) * 3);
+    for (int y = 1; y < Height(); ++y) {
+        std::memcpy(Row(y), first, static_cast<size_t>(Width()) * 3);
     }
 }
 
@@ -43,8 +36,8 @@ void Bitmap24::CopyRect(int dx, int dy, const Bitmap24& src, int sx, int sy, int
     // Clip against the source, then against this bitmap, moving both corners together.
     const int left = std::max({0, -dx, -sx});
     const int top = std::max({0, -dy, -sy});
-    const int right = std::min({w, width_ - dx, src.width_ - sx});
-    const int bottom = std::min({h, height_ - dy, src.height_ - sy});
+    const int right = std::min({w, Width() - dx, src.Width() - sx});
+    const int bottom = std::min({h, Height() - dy, src.Height() - sy});
     if (right <= left || bottom <= top) {
         return;
     }
@@ -59,12 +52,12 @@ void Bitmap24::StretchDraw(int dx, int dy, int w, int h, const Bitmap24& src) {
         return;
     }
     const int x0 = std::max(0, dx);
-    const int x1 = std::min(width_, dx + w);
-    for (int y = std::max(0, dy); y < std::min(height_, dy + h); ++y) {
-        const uint8_t* src_row = src.Row(static_cast<int>(int64_t{y - dy} * src.height_ / h));
+    const int x1 = std::min(Width(), dx + w);
+    for (int y = std::max(0, dy); y < std::min(Height(), dy + h); ++y) {
+        const uint8_t* src_row = src.Row(static_cast<int>(int64_t{y - dy} * src.Height() / h));
         uint8_t* row = Row(y);
         for (int x = x0; x < x1; ++x) {
-            const uint8_t* s = src_row + int64_t{x - dx} * src.width_ / w * 3;
+            const uint8_t* s = src_row + int64_t{x - dx} * src.Width() / w * 3;
             std::memcpy(row + x * 3, s, 3);
         }
     }
@@ -74,8 +67,8 @@ void Bitmap24::Tile(const Bitmap24& src) {
     if (src.Empty()) {
         return;
     }
-    for (int y = 0; y < height_; y += src.height_) {
-        for (int x = 0; x < width_; x += src.width_) {
+    for (int y = 0; y < Height(); y += src.Height()) {
+        for (int x = 0; x < Width(); x += src.Width()) {
             Draw(x, y, src);
         }
     }

@@ -42,10 +42,10 @@ uint8_t ReduceNone(const Bitmap8& s, int x, int y) {
 }  // namespace
 
 uint8_t* TAAMask::MaskRow(int y) {
-    if (y < 0 || y >= height_) {
+    if (y < 0 || y >= Height()) {
         throw EInvalidLine();
     }
-    return data_.data() + static_cast<size_t>(y) * row_length_;
+    return pixels_.Row(y);
 }
 
 const uint8_t* TAAMask::MaskRow(int y) const {
@@ -53,10 +53,8 @@ const uint8_t* TAAMask::MaskRow(int y) const {
 }
 
 void TAAMask::SetSize(int width, int height) {
-    width_ = std::max(width, 0);
-    height_ = std::max(height, 0);
-    row_length_ = (width_ + 3) & ~3;
-    data_.assign(static_cast<size_t>(row_length_) * height_, 0);
+    pixels_.SetSize(width, height);
+    pixels_.Clear();
 }
 
 void TAAMask::Reduce(const Bitmap8& surface) {
@@ -64,9 +62,9 @@ void TAAMask::Reduce(const Bitmap8& surface) {
     static constexpr Reducer kReducers[] = {ReduceNone, ReduceLow, ReduceNormal, ReduceHigh};
     const Reducer reduce = kReducers[quality_];
     const int n = Scale();
-    for (int y = 0; y < height_; ++y) {
-        uint8_t* row = data_.data() + static_cast<size_t>(y) * row_length_;
-        for (int x = 0; x < width_; ++x) {
+    for (int y = 0; y < Height(); ++y) {
+        uint8_t* row = pixels_.Row(y);
+        for (int x = 0; x < Width(); ++x) {
             row[x] = reduce(surface, x * n, y * n);
         }
     }

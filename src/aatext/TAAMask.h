@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "aatext/Bitmap8.h"
+#include "aatext/RowBuffer.h"
 #include "aatext/TAAQuality.h"
 
 namespace saver {
@@ -21,9 +21,9 @@ class TAAMask {
     void SetQuality(TAAQuality quality) { quality_ = quality; }
     int Scale() const { return QualityScale(quality_); }
 
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int RowLength() const { return row_length_; }
+    int Width() const { return pixels_.Width(); }
+    int Height() const { return pixels_.Height(); }
+    int RowLength() const { return pixels_.RowLength(); }
 
     // Row y; throws EInvalidLine for y outside 0 .. Height - 1.
     uint8_t* MaskRow(int y);
@@ -42,10 +42,7 @@ class TAAMask {
   private:
     TAAFont* owner_;
     TAAQuality quality_ = aqNormal;
-    int width_ = 0;
-    int height_ = 0;
-    int row_length_ = 0;
-    std::vector<uint8_t> data_;
+    RowBuffer<1> pixels_;
 };
 
 }  // namespace saver

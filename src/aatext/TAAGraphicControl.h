@@ -32,7 +32,6 @@ class TAAGraphicControl {
     void SetAutoUpdate(bool value) { auto_update_ = value; }
     void BeginUpdate() { ++update_lock_; }
     void EndUpdate() { --update_lock_; }
-    bool Updating() const { return update_lock_ > 0; }
 
     // The single entry of every change: rebuilds when loaded, AutoUpdate is on and the
     // control is neither updating nor being destroyed.
@@ -47,7 +46,6 @@ class TAAGraphicControl {
     virtual void AfterLoad() { Changed(); }
     virtual void Rebuild() { Paint(); }
 
-    TCanvas& ControlCanvas() { return canvas_; }
     bool Destroying() const { return destroying_; }
     void SetDestroying() { destroying_ = true; }
 

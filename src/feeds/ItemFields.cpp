@@ -51,4 +51,23 @@ void ReadChildDate(TRFC822DateTime& date, XmlNode parent, std::string_view name,
     }
 }
 
+void ReadItemDetails(TRSSItem& item, XmlNode element, const ItemDetailRules& rules) {
+    ReadChildDate(item.PubDate, element, rules.iso_date, DateFormat::kISO8601);
+    if (XmlNode enclosure = element.Find("enclosure")) {
+        ReadEnclosure(item.Enclosure, enclosure);
+    }
+    if (XmlNode id = element.Find(rules.id)) {
+        rules.read_id(item.GUID, id);
+    }
+    ReadChildDate(item.PubDate, element, "pubDate", DateFormat::kRFC822);
+    if (XmlNode source = element.Find("source")) {
+        ReadSource(item.Source, source);
+    }
+    for (XmlNode child : element.Children()) {
+        if (child.IsElement() && rules.is_category(child)) {
+            AddCategory(item.Categories, child);
+        }
+    }
+}
+
 }  // namespace saver

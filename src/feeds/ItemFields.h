@@ -24,4 +24,17 @@ std::optional<std::string> FirstChildValue(XmlNode element);
 // The date parsed from the value of the child found by `name`, if given.
 void ReadChildDate(TRFC822DateTime& date, XmlNode parent, std::string_view name, DateFormat format);
 
+// How one format names the item elements that ReadItemDetails reads.
+struct ItemDetailRules {
+    std::string_view iso_date;  // the W3C-dated element, such as "dc:date"
+    std::string_view id;        // the identifier element, such as "guid"
+    void (*read_id)(TRSSItemGUID& guid, XmlNode element);
+    bool (*is_category)(XmlNode child);
+};
+
+// The item elements after its texts, in this order: the W3C date, "enclosure", the
+// identifier, "pubDate" (so it decides when both dates are given), "source", and every
+// child that is a category. Errors pass to the caller.
+void ReadItemDetails(TRSSItem& item, XmlNode element, const ItemDetailRules& rules);
+
 }  // namespace saver

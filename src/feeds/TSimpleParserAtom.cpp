@@ -63,24 +63,8 @@ void ReadId(TRSSItemGUID& guid, XmlNode element) {
     }
 }
 
-// Date, enclosure, id, source and categories; the caller guards them as one.
-void ReadEntryExtras(TRSSItem& item, XmlNode element) {
-    ReadChildDate(item.PubDate, element, "modified", DateFormat::kISO8601);
-    if (XmlNode enclosure = element.Find("enclosure")) {
-        ReadEnclosure(item.Enclosure, enclosure);
-    }
-    if (XmlNode id = element.Find("id")) {
-        ReadId(item.GUID, id);
-    }
-    ReadChildDate(item.PubDate, element, "pubDate", DateFormat::kRFC822);
-    if (XmlNode source = element.Find("source")) {
-        ReadSource(item.Source, source);
-    }
-    for (XmlNode child : element.Children()) {
-        if (child.QualifiedName() == "category") {
-            AddCategory(item.Categories, child);
-        }
-    }
+bool IsCategory(XmlNode child) {
+    return child.QualifiedName() == "category";
 }
 
 void ReadEntry(TRSSItem& item, XmlNode element) {
@@ -95,7 +79,7 @@ void ReadEntry(TRSSItem& item, XmlNode element) {
         ReadAuthor(item.Author, author);
     }
     AssignChildIfGiven(item.Comments, element, "comments");
-    Guarded([&] { ReadEntryExtras(item, element); });
+    Guarded([&] { ReadItemDetails(item, element, {"modified", "id", ReadId, IsCategory}); });
 }
 
 // Language: XLang follows the code for langX, whether or not this element gave one.

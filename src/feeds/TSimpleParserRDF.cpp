@@ -25,25 +25,9 @@ void ReadGUID(TRSSItemGUID& guid, XmlNode element) {
     ReadPermaLink(guid, element);
 }
 
-// Dates, enclosure, guid, source and categories; the caller guards them as one.
-void ReadItemExtras(TRSSItem& item, XmlNode element) {
-    ReadChildDate(item.PubDate, element, "dc:date", DateFormat::kISO8601);
-    if (XmlNode enclosure = element.Find("enclosure")) {
-        ReadEnclosure(item.Enclosure, enclosure);
-    }
-    if (XmlNode guid = element.Find("guid")) {
-        ReadGUID(item.GUID, guid);
-    }
-    ReadChildDate(item.PubDate, element, "pubDate", DateFormat::kRFC822);
-    if (XmlNode source = element.Find("source")) {
-        ReadSource(item.Source, source);
-    }
-    for (XmlNode child : element.Children()) {
-        if (child.IsElement() &&
-            (child.LocalName() == "subject" || child.LocalName() == "category")) {
-            AddCategory(item.Categories, child);
-        }
-    }
+// Subjects (Dublin Core) and categories, in document order.
+bool IsCategory(XmlNode child) {
+    return child.LocalName() == "subject" || child.LocalName() == "category";
 }
 
 void ReadItem(TRSSItem& item, XmlNode element) {
@@ -52,7 +36,7 @@ void ReadItem(TRSSItem& item, XmlNode element) {
     AssignChildIfGiven(item.Description, element, "description");
     AssignChildIfGiven(item.Author.Name, element, "author");
     AssignChildIfGiven(item.Comments, element, "comments");
-    Guarded([&] { ReadItemExtras(item, element); });
+    Guarded([&] { ReadItemDetails(item, element, {"dc:date", "guid", ReadGUID, IsCategory}); });
 }
 
 }  // namespace

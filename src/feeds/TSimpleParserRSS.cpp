@@ -36,22 +36,9 @@ void ReadItem(TRSSItem& item, XmlNode element) {
     ReadDescription(item, element);
     AssignChildIfGiven(item.Author.Name, element, "author");
     AssignChildIfGiven(item.Comments, element, "comments");
-    ReadChildDate(item.PubDate, element, "dc:date", DateFormat::kISO8601);
-    if (XmlNode enclosure = element.Find("enclosure")) {
-        ReadEnclosure(item.Enclosure, enclosure);
-    }
-    if (XmlNode guid = element.Find("guid")) {
-        ReadGUID(item.GUID, guid);
-    }
-    ReadChildDate(item.PubDate, element, "pubDate", DateFormat::kRFC822);
-    if (XmlNode source = element.Find("source")) {
-        ReadSource(item.Source, source);
-    }
-    for (XmlNode child : element.Children()) {
-        if (child.IsElement() && child.LocalName() == "category") {
-            AddCategory(item.Categories, child);
-        }
-    }
+    const ItemDetailRules rules = {"dc:date", "guid", ReadGUID,
+                                   [](XmlNode child) { return child.LocalName() == "category"; }};
+    ReadItemDetails(item, element, rules);
 }
 
 }  // namespace

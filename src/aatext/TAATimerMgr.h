@@ -69,7 +69,8 @@ class TAATimerMgr {
 };
 
 // The process-wide manager, created on first use with the dispatcher given to
-// SetTimerDispatcher (none: no thread runs). Destroyed when the program ends.
+// SetTimerDispatcher (none: no thread runs). Destroyed when the program ends, so the
+// dispatcher must live until then (GlibDispatcher keeps no state of its own).
 TAATimerMgr& TimerMgr();
 void SetTimerDispatcher(UiDispatcher* ui);
 

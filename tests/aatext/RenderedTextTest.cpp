@@ -170,6 +170,60 @@ TEST_F(RenderFixture, ZeroAlphaDrawsNothingAndFullCoveragePaintsTheExactColour) 
     EXPECT_EQ(Box([](Rgb p) { return p == Rgb{10, 20, 30}; })[2] >= 0, true);
 }
 
+TEST_F(RenderFixture, TextureBeatsGradientWhichBeatsNoiseAndPlainColour) {
+    canvas.Font.Name = "DejaVu Sans";
+    canvas.Font.Height = 60;
+    canvas.Font.Color = RgbToColor(200, 0, 0);
+    font.SetQuality(aqHigh);
+    const std::string block = "\u2588";  // a full block: full coverage in its middle
+    const Size box = font.TextExtent(block);
+    Bitmap24 green(1, 1);
+    green.SetPixel(0, 0, Rgb{0, 255, 0});
+    TAAEffect& effect = font.Effect();
+    struct Case {
+        const char* name;
+        bool texture;
+        bool picture;
+        bool gradient;
+        int noise;
+        Rgb centre;
+    };
+    const std::vector<Case> cases = {
+        {"texture first", true, true, true, 0, {0, 255, 0}},
+        {"an empty texture is passed over", true, false, true, 0, {0, 0, 255}},
+        {"gradient", false, false, true, 0, {0, 0, 255}},
+        {"noise of range 1 keeps the font colour", false, false, false, 1, {200, 0, 0}},
+        {"plain font colour", false, false, false, 0, {200, 0, 0}},
+    };
+    effect.Gradual().SetStartColor(RgbToColor(0, 0, 255));
+    effect.Gradual().SetEndColor(RgbToColor(0, 0, 255));
+    for (const Case& c : cases) {
+        bitmap.Fill(Rgb{255, 255, 255});
+        effect.Texture().SetEnabled(c.texture);
+        effect.Texture().Picture().SetBitmap(c.picture ? green : Bitmap24());
+        effect.Gradual().SetEnabled(c.gradient);
+        effect.SetNoise(c.noise);
+        font.TextOut(0, 0, block);
+        EXPECT_EQ(bitmap.Pixel(box.cx / 2, box.cy / 2), c.centre) << c.name;
+    }
+}
+
+TEST_F(RenderFixture, HorizontalMirrorMovesTheHeavyEndToTheRight) {
+    font.SetQuality(aqLow);
+    font.Effect().SetHorzMirror(true);
+    const std::string text = "W......";
+    const Size box = font.TextExtent(text);
+    font.TextOut(0, 0, text);
+    int left = 0;
+    int right = 0;
+    for (int y = 0; y < box.cy; ++y) {
+        for (int x = 0; x < box.cx; ++x) {
+            (x < box.cx / 2 ? left : right) += bitmap.Pixel(x, y).r < 128 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(right, 2 * left);
+}
+
 TEST_F(RenderFixture, FaceNamesResolveThroughSubstitution) {
     for (const char* name : {"Arial", "Verdana", "MS PGothic", "Small Fonts"}) {
         TFont f;

@@ -26,6 +26,10 @@ std::vector<std::string> ReadLines(const std::string& path) {
         }
         lines.push_back(line);
     }
+    // A byte order mark some editors write is not part of the first line.
+    if (!lines.empty() && lines.front().starts_with("\xEF\xBB\xBF")) {
+        lines.front().erase(0, 3);
+    }
     return lines;
 }
 

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
+#include <unordered_map>
 
 #include "aatext/Utf8.h"
 
@@ -67,6 +68,22 @@ struct FontEngine::Face {
     std::string file;
     bool synthetic_bold = false;
     bool synthetic_italic = false;
+    // Linear advances (16.16 pixels) by size and character; -1 for a character the face
+    // cannot load. Layout measures every line several times, so this saves most loads.
+    std::unordered_map<uint64_t, FT_Fixed> advances;
+
+    FT_Fixed Advance(char32_t c) {
+        const FT_Size_Metrics& m = ft->size->metrics;
+        const uint64_t key = uint64_t{m.x_ppem} << 48 | uint64_t{m.y_ppem} << 32 | c;
+        const auto found = advances.find(key);
+        if (found != advances.end()) {
+            return found->second;
+        }
+        const FT_Fixed advance =
+            FT_Load_Char(ft, c, kLoadFlags) == 0 ? ft->glyph->linearHoriAdvance : -1;
+        advances.emplace(key, advance);
+        return advance;
+    }
     ~Face() {
         if (ft != nullptr) {
             FT_Done_Face(ft);
@@ -144,8 +161,9 @@ Size FontEngine::Measure(const TFont& font, int scale, std::string_view text) {
     const FT_Fixed bold = face.synthetic_bold ? BoldStrength(face.ft) * 1024 : 0;
     FT_Fixed advance = 0;  // 16.16 pixels
     for (char32_t c : Utf8Decode(text)) {
-        if (FT_Load_Char(face.ft, c, kLoadFlags) == 0) {
-            advance += face.ft->glyph->linearHoriAdvance + bold;
+        const FT_Fixed glyph_advance = face.Advance(c);
+        if (glyph_advance >= 0) {
+            advance += glyph_advance + bold;
         }
     }
     const int height = static_cast<int>((metrics.ascender - metrics.descender + 63) / 64);

@@ -23,7 +23,8 @@ struct Size {
 // Face names go through fontconfig's substitution, so "Arial" or "MS PGothic" find the
 // installed metric-compatible or fallback faces. Bold and italic use the real faces when
 // fontconfig has them and are synthesised (emboldened outlines, a slanted outline)
-// otherwise. Resolved faces are kept for the engine's lifetime; nothing else is cached.
+// otherwise. Resolved faces and the advances of the characters measured are kept for the
+// engine's lifetime; glyph images are not cached.
 // Not thread-safe: one engine serves the user-interface thread.
 class FontEngine {
   public:

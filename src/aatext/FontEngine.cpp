@@ -32,19 +32,24 @@ FT_Fixed ToFixed(double v) {
     return static_cast<FT_Fixed>(std::lround(v * 65536.0));
 }
 
-// Sets every pixel of the monochrome glyph bitmap that is on to 255 at (left, top).
+// Sets every pixel of the monochrome glyph bitmap that is on to 255 at (left, top),
+// clipped to the surface. Empty bytes (eight pixels off) are skipped whole.
 void BlitMono(const FT_Bitmap& glyph, Bitmap8& surface, int left, int top) {
-    for (unsigned row = 0; row < glyph.rows; ++row) {
-        const int y = top + static_cast<int>(row);
-        if (y < 0 || y >= surface.Height()) {
-            continue;
-        }
+    const int first_col = std::max(0, -left);
+    const int last_col = std::min(static_cast<int>(glyph.width), surface.Width() - left);
+    const int first_row = std::max(0, -top);
+    const int last_row = std::min(static_cast<int>(glyph.rows), surface.Height() - top);
+    for (int row = first_row; row < last_row; ++row) {
         const unsigned char* bits = glyph.buffer + static_cast<ptrdiff_t>(row) * glyph.pitch;
-        uint8_t* dest = surface.Row(y);
-        for (unsigned col = 0; col < glyph.width; ++col) {
-            const int x = left + static_cast<int>(col);
-            if (x >= 0 && x < surface.Width() && (bits[col >> 3] & (0x80 >> (col & 7)))) {
-                dest[x] = 255;
+        uint8_t* dest = surface.Row(top + row) + left;
+        for (int col = first_col; col < last_col; ++col) {
+            const unsigned char byte = bits[col >> 3];
+            if (byte == 0) {
+                col |= 7;  // the loop's increment moves to the next byte
+                continue;
+            }
+            if (byte & (0x80 >> (col & 7))) {
+                dest[col] = 255;
             }
         }
     }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Compares TSimpleRSS.LoadFromStream (bench_feeds) on the benchmark's generated feed with
 # libxml2's own parse of the same bytes (goal: at most 1.5 times its time) and with
-# Debian's python3-feedparser (goal: at least 100 times faster).
+# Debian's python3-feedparser (goal: at least 100 times faster), run by Debian's own
+# python3 so that another python on PATH cannot hide the package.
 set -euo pipefail
 build=${1:?build folder}
 work=$(mktemp -d)
@@ -9,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 "$build/bin/bench_feeds" --write-feed "$work/feed.xml"
 "$build/bin/bench_feeds" --benchmark_format=json --benchmark_repetitions=3 \
     --benchmark_report_aggregates_only=true >"$work/ours.json"
-python3 - "$work/feed.xml" "$work/ours.json" <<'PY'
+/usr/bin/python3 - "$work/feed.xml" "$work/ours.json" <<'PY'
 import json, sys, time
 import feedparser
 path, ours_path = sys.argv[1], sys.argv[2]

@@ -38,6 +38,7 @@ void Configure(const RenderOptions& options, TAAScrollText& text) {
         ApplyTickerDesign(text, *options.preset);
     }
     text.Labels().AddStandardLabels();
+    text.Labels().SetAppTitle("aatext-render");
     text.SetSize(options.width.value_or(text.Width()), options.height.value_or(text.Height()));
     TScrollTextParam& param = text.Text();
     if (options.quality) {

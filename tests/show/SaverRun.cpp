@@ -1,5 +1,6 @@
 #include "SaverRun.h"
 
+#include <X11/Xlib.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -58,6 +59,9 @@ SaverRun::SaverRun() {
 
 SaverRun::~SaverRun() {
     saver_.reset();
+    if (display_) {
+        XCloseDisplay(display_);
+    }
     server_.reset();
     x_.reset();
     std::error_code ignored;
@@ -105,7 +109,7 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     saver_ = std::make_unique<ChildProcess>(argv);
 }
 
-std::string SaverRun::NextRequest(int timeout_ms) {
+std::string SaverRun::NextPage(int timeout_ms) {
     for (;;) {
         const std::string line = server_->ReadLine(timeout_ms);
         if (line.empty() || IsPageRequest(line)) {
@@ -116,7 +120,7 @@ std::string SaverRun::NextRequest(int timeout_ms) {
 
 bool SaverRun::WaitFor(const std::string& path, int timeout_ms) {
     for (;;) {
-        const std::string request = NextRequest(timeout_ms);
+        const std::string request = NextPage(timeout_ms);
         if (request.empty() || request == path) {
             return !request.empty();
         }
@@ -138,6 +142,38 @@ std::string SaverRun::PixelColour(const std::string& file, int x, int y) {
     const std::string output = Output("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
                                       std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
     return output.substr(0, 7);
+}
+
+unsigned long SaverRun::CreateParentWindow(int x, int y, int width, int height) {
+    display_ = XOpenDisplay(x_->Display().c_str());
+    if (!display_) {
+        return 0;
+    }
+    parent_ =
+        XCreateSimpleWindow(display_, DefaultRootWindow(display_), x, y,
+                            static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0, 0);
+    XMapWindow(display_, parent_);
+    XSync(display_, False);
+    return parent_;
+}
+
+void SaverRun::DestroyParentWindow() {
+    XDestroyWindow(display_, parent_);
+    XSync(display_, False);
+}
+
+int SaverRun::ParentChildren() const {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(display_, parent_, &root, &parent, &children, &count)) {
+        return -1;
+    }
+    if (children) {
+        XFree(children);
+    }
+    return static_cast<int>(count);
 }
 
 bool SaverRun::Ended(int timeout_ms) {

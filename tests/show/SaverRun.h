@@ -7,6 +7,8 @@
 #include "ChildProcess.h"
 #include "TestServers.h"
 
+struct _XDisplay;
+
 namespace saver::test {
 
 // One end-to-end run of a real saver file: its own X server, a loopback server for its
@@ -27,7 +29,7 @@ class SaverRun {
 
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.
-    std::string NextRequest(int timeout_ms = 10000);
+    std::string NextPage(int timeout_ms = 10000);
     // Waits for a request of `path`, skipping others.
     bool WaitFor(const std::string& path, int timeout_ms = 10000);
     // Runs xdotool with `arguments` on the saver's display.
@@ -43,6 +45,12 @@ class SaverRun {
     std::vector<std::string> WorkingFiles() const;
     // What the xdg-open stand-in was asked to open, one line each.
     std::vector<std::string> Opened() const;
+    // A plain window of the test's own on the saver's display, as the display settings
+    // lend one for the preview; its id.
+    unsigned long CreateParentWindow(int x, int y, int width, int height);
+    void DestroyParentWindow();
+    // How many child windows the parent window holds.
+    int ParentChildren() const;
     pid_t SaverPid() const { return saver_ ? saver_->Pid() : -1; }
     const std::string& Folder() const { return folder_; }
 
@@ -53,6 +61,8 @@ class SaverRun {
     std::unique_ptr<ChildProcess> saver_;
     std::string base_url_;
     int exit_status_ = -1;
+    ::_XDisplay* display_ = nullptr;
+    unsigned long parent_ = 0;
 };
 
 }  // namespace saver::test

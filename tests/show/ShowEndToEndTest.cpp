@@ -34,7 +34,7 @@ TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
         run.MakeSaver("WebInterval=1", {run.Url("p1.htm"), run.Url("p2.htm"), run.Url("p3.htm")}));
     run.Start();
     for (const char* page : {"/p1.htm", "/p2.htm", "/p3.htm", "/p1.htm"}) {
-        EXPECT_EQ(run.NextRequest(), page);
+        EXPECT_EQ(run.NextPage(), page);
     }
     ExpectCleanEnd(run);
 }
@@ -150,10 +150,10 @@ TEST(ShowEndToEndTest, NavigationKeysPageThroughTheList) {
     };
     for (const auto& [key, page] : steps) {
         run.Xdo(std::string("key ") + key);
-        EXPECT_EQ(run.NextRequest(), page) << key;
+        EXPECT_EQ(run.NextPage(), page) << key;
     }
     run.Xdo("key Insert key Pause");
-    EXPECT_EQ(run.NextRequest(800), "");
+    EXPECT_EQ(run.NextPage(800), "");
     EXPECT_FALSE(run.Ended(100));
     ExpectCleanEnd(run);
 }

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "platform/linux/gtk/XInputHook.h"
 #include "show/ShowSession.h"
@@ -36,6 +37,18 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
     session.Run();
 }
 
-void GtkMainWindows::RunPreview(SaverProcess&) {}
+void GtkMainWindows::RunPreview(SaverProcess& process) {
+    if (!OpenGtkDisplay()) {
+        throw std::runtime_error(
+            "the preview needs an X display, and none could be opened "
+            "(is DISPLAY set?)");
+    }
+    const PreviewDesign design = MakePreviewDesign(
+        process.settings,
+        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+        process.folders.saver_name);
+    GtkPreviewWindow window(design, static_cast<uint32_t>(process.state.window_handle));
+    window.Run();
+}
 
 }  // namespace saver

@@ -1,0 +1,179 @@
+#include "platform/linux/gtk/GtkPreviewWindow.h"
+
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
+
+namespace saver {
+namespace {
+
+constexpr int kDesignLeft = 360;
+constexpr int kDesignTop = 233;
+constexpr int kArtworkWidth = 172;
+constexpr int kArtworkHeight = 146;
+constexpr double kPixelsPerPoint = 96.0 / 72.0;
+
+// The stretched picture box of the static preview.
+constexpr int kPictureLeft = 4;
+constexpr int kPictureTop = 4;
+constexpr int kPictureWidth = 152;
+constexpr int kPictureHeight = 112;
+
+cairo_surface_t* SurfaceOf(const Picture& picture) {
+    cairo_surface_t* surface =
+        cairo_image_surface_create(CAIRO_FORMAT_RGB24, picture.width, picture.height);
+    cairo_surface_flush(surface);
+    unsigned char* pixels = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    for (int y = 0; y < picture.height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(pixels + static_cast<size_t>(y) * stride);
+        for (int x = 0; x < picture.width; ++x) {
+            const uint8_t* rgb = &picture.rgb[(static_cast<size_t>(y) * picture.width + x) * 3];
+            row[x] =
+                static_cast<uint32_t>(rgb[0]) << 16 | static_cast<uint32_t>(rgb[1]) << 8 | rgb[2];
+        }
+    }
+    cairo_surface_mark_dirty(surface);
+    return surface;
+}
+
+}  // namespace
+
+GtkPreviewWindow::GtkPreviewWindow(const PreviewDesign& design, uint64_t parent)
+    : design_(design),
+      window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)),
+      loop_(g_main_loop_new(nullptr, FALSE)) {
+    g_object_ref_sink(window_);
+    gtk_window_set_title(GTK_WINDOW(window_), "preview");
+    gtk_window_set_skip_taskbar_hint(GTK_WINDOW(window_), TRUE);
+    gtk_window_set_default_size(GTK_WINDOW(window_), design_.width, design_.height);
+    gtk_widget_set_app_paintable(window_, TRUE);
+    g_signal_connect(window_, "draw", G_CALLBACK(OnDraw), this);
+    g_signal_connect(window_, "delete-event", G_CALLBACK(OnGone), this);
+    g_signal_connect(window_, "destroy-event", G_CALLBACK(OnGone), this);
+    if (parent != 0) {
+        Reparent(parent);
+    } else {
+        gtk_window_move(GTK_WINDOW(window_), kDesignLeft, kDesignTop);
+    }
+    gtk_widget_show(window_);
+}
+
+GtkPreviewWindow::~GtkPreviewWindow() {
+    gtk_widget_destroy(window_);
+    g_object_unref(window_);
+    g_main_loop_unref(loop_);
+}
+
+void GtkPreviewWindow::Reparent(uint64_t parent) {
+    Display* display = gdk_x11_get_default_xdisplay();
+    XWindowAttributes attributes;
+    gdk_x11_display_error_trap_push(gdk_display_get_default());
+    const Status found = XGetWindowAttributes(display, parent, &attributes);
+    if (gdk_x11_display_error_trap_pop(gdk_display_get_default()) != 0 || !found) {
+        return;  // no such window: an ordinary window it is
+    }
+    // A child window has no frame: it starts at the parent's corner and reaches 10 px
+    // beyond the parent's far sides.
+    gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
+    gtk_window_resize(GTK_WINDOW(window_), attributes.width + 10, attributes.height + 10);
+    gtk_widget_realize(window_);
+    GdkWindow* window = gtk_widget_get_window(window_);
+    gdk_window_set_events(
+        window, static_cast<GdkEventMask>(gdk_window_get_events(window) | GDK_STRUCTURE_MASK));
+    XReparentWindow(display, gdk_x11_window_get_xid(window), parent, 0, 0);
+    XFlush(display);
+}
+
+void GtkPreviewWindow::Run() {
+    g_main_loop_run(loop_);
+}
+
+gboolean GtkPreviewWindow::OnGone(GtkWidget*, GdkEvent*, gpointer self) {
+    g_main_loop_quit(static_cast<GtkPreviewWindow*>(self)->loop_);
+    return TRUE;
+}
+
+gboolean GtkPreviewWindow::OnDraw(GtkWidget*, cairo_t* cairo, gpointer self) {
+    auto* preview = static_cast<GtkPreviewWindow*>(self);
+    cairo_set_source_rgb(cairo, 0, 0, 0);
+    cairo_paint(cairo);
+    if (preview->design_.static_preview) {
+        preview->DrawPicture(cairo);
+    } else {
+        preview->DrawArtwork(cairo);
+        preview->DrawLabel(cairo);
+    }
+    return TRUE;
+}
+
+void GtkPreviewWindow::DrawPicture(cairo_t* cairo) const {
+    if (!design_.picture || design_.picture->width == 0) {
+        return;
+    }
+    cairo_surface_t* surface = SurfaceOf(*design_.picture);
+    cairo_save(cairo);
+    cairo_translate(cairo, kPictureLeft, kPictureTop);
+    cairo_scale(cairo, static_cast<double>(kPictureWidth) / design_.picture->width,
+                static_cast<double>(kPictureHeight) / design_.picture->height);
+    cairo_set_source_surface(cairo, surface, 0, 0);
+    cairo_paint(cairo);
+    cairo_restore(cairo);
+    cairo_surface_destroy(surface);
+}
+
+// The built-in artwork: a night sky over a glowing horizon, crossed by the arcs of a
+// globe's meridians, the web the saver shows.
+void GtkPreviewWindow::DrawArtwork(cairo_t* cairo) const {
+    cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, kArtworkHeight);
+    cairo_pattern_add_color_stop_rgb(sky, 0, 0.02, 0.03, 0.12);
+    cairo_pattern_add_color_stop_rgb(sky, 0.7, 0.05, 0.20, 0.38);
+    cairo_pattern_add_color_stop_rgb(sky, 1, 0.10, 0.55, 0.60);
+    cairo_rectangle(cairo, 0, 0, kArtworkWidth, kArtworkHeight);
+    cairo_set_source(cairo, sky);
+    cairo_fill(cairo);
+    cairo_pattern_destroy(sky);
+    cairo_set_line_width(cairo, 1);
+    const double cx = kArtworkWidth / 2.0;
+    const double cy = kArtworkHeight * 1.15;
+    for (int ring = 1; ring <= 5; ++ring) {
+        cairo_set_source_rgba(cairo, 0.4, 0.9, 1.0, 0.12 + 0.05 * ring);
+        cairo_save(cairo);
+        cairo_translate(cairo, cx, cy);
+        cairo_scale(cairo, 1.0, 0.55);
+        cairo_arc(cairo, 0, 0, 22.0 * ring + 20, 3.14159, 2 * 3.14159);
+        cairo_restore(cairo);
+        cairo_stroke(cairo);
+    }
+    for (int meridian = -3; meridian <= 3; ++meridian) {
+        cairo_set_source_rgba(cairo, 0.4, 0.9, 1.0, 0.25);
+        cairo_move_to(cairo, cx, cy - 130);
+        cairo_curve_to(cairo, cx + meridian * 40, cy - 90, cx + meridian * 45, cy - 40,
+                       cx + meridian * 30, cy);
+        cairo_stroke(cairo);
+    }
+}
+
+void GtkPreviewWindow::DrawLabel(cairo_t* cairo) const {
+    constexpr int kLabelLeft = 11;
+    constexpr int kLabelTop = 9;
+    constexpr int kLabelWidth = 154;
+    constexpr int kLabelHeight = 120;
+    PangoLayout* layout = pango_cairo_create_layout(cairo);
+    PangoFontDescription* font = pango_font_description_from_string("Segoe Print Bold");
+    pango_font_description_set_absolute_size(font,
+                                             design_.label_points * kPixelsPerPoint * PANGO_SCALE);
+    pango_layout_set_font_description(layout, font);
+    pango_layout_set_width(layout, kLabelWidth * PANGO_SCALE);
+    pango_layout_set_height(layout, kLabelHeight * PANGO_SCALE);
+    pango_layout_set_wrap(layout, PANGO_WRAP_WORD_CHAR);
+    pango_layout_set_text(layout, design_.label.c_str(), -1);
+    cairo_rectangle(cairo, kLabelLeft, kLabelTop, kLabelWidth, kLabelHeight);
+    cairo_clip(cairo);
+    cairo_set_source_rgb(cairo, 0, 1, 1);
+    cairo_move_to(cairo, kLabelLeft, kLabelTop);
+    pango_cairo_show_layout(cairo, layout);
+    pango_font_description_free(font);
+    g_object_unref(layout);
+}
+
+}  // namespace saver

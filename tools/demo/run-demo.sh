@@ -1,0 +1,71 @@
+#!/bin/sh
+# make demo: packs the sample saver from samples/web with saverpack and runs its show.
+# On a display ($DISPLAY) the show runs until a key ends it. Without one it runs for
+# about 20 seconds in an X server of its own (Xvfb) and saves screenshots in BUILD/demo/.
+set -eu
+
+build=${1:-build}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+case $build in /*) ;; *) build=$root/$build ;; esac
+out=$build/demo
+samples=$root/samples/web
+mkdir -p "$out"
+scratch=$(mktemp -d)
+server_pid=
+xvfb_pid=
+
+cleanup() {
+    [ -n "$server_pid" ] && kill "$server_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT INT TERM
+
+# The page that does not travel in the package: served by a loopback server.
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$samples/served" \
+    >"$scratch/server.out" 2>/dev/null &
+server_pid=$!
+port=
+for _ in $(seq 50); do
+    port=$(sed -n 's/.* port \([0-9]*\) .*/\1/p' "$scratch/server.out")
+    [ -n "$port" ] && break
+    sleep 0.1
+done
+[ -n "$port" ] || { echo "demo: the loopback web server did not start" >&2; exit 1; }
+
+sed "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" "$samples/settings.ini.in" >"$scratch/demo.ini"
+"$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/demo.ini" \
+    --content "$samples/pages" -o "$out/demo.scr" >/dev/null
+echo "demo: made the sample saver $out/demo.scr"
+
+export WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
+if [ -n "${DISPLAY:-}" ]; then
+    echo "demo: showing on $DISPLAY; press a key to end the show"
+    "$out/demo.scr" /s
+    exit 0
+fi
+
+# No display: an X server of our own, on the display number it picks.
+exec 3>"$scratch/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do
+    [ -s "$scratch/display" ] && break
+    sleep 0.1
+done
+[ -s "$scratch/display" ] || { echo "demo: Xvfb did not start" >&2; exit 1; }
+DISPLAY=:$(head -n 1 "$scratch/display")
+export DISPLAY
+echo "demo: no display; running the show in Xvfb ($DISPLAY) for about 20 seconds"
+rm -f "$out"/shot-*.png
+"$out/demo.scr" /s &
+saver_pid=$!
+for shot in 1 2 3 4 5; do
+    sleep 4
+    import -window root "$out/shot-$shot.png"
+done
+xdotool key Escape
+wait "$saver_pid"
+echo "demo: the show ended; screenshots in $out:"
+ls "$out"/shot-*.png

@@ -3,6 +3,7 @@
 // outside: the page requests, the screen, the exit status and the files left behind.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -134,6 +135,29 @@ TEST(ShowEndToEndTest, KeysTheExitConditionsRefuseReachThePage) {
     EXPECT_TRUE(run.WaitFor("/key-66"));
     ExpectCleanEnd(run);
 }
+
+// Input that goes to a window of another program reaches the show only through the
+// system-wide hook, installed about 2 seconds after the show starts.
+class SystemWideHookTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SystemWideHookTest, KeyForAnotherWindowEndsTheShowOnlyWithTheHook) {
+    const bool hook = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=60\nHookApplete=") + (hook ? "1" : "0"),
+                              {run.Url("p1.htm")}));
+    run.Start();
+    ASSERT_TRUE(run.WaitFor("/p1.htm"));
+    usleep(2500000);
+    const unsigned long other = run.CreateParentWindow(0, 0, 200, 200);
+    ASSERT_NE(other, 0u);
+    run.Xdo("windowfocus --sync " + std::to_string(other) + " key a");
+    EXPECT_EQ(run.Ended(2000), hook);
+    // Without the hook the show ends once it has the keyboard again.
+    ExpectCleanEnd(run, hook ? "" : "search --name ^show$ windowfocus --sync key Escape");
+}
+
+INSTANTIATE_TEST_SUITE_P(HookApplete, SystemWideHookTest, ::testing::Bool());
 
 TEST(ShowEndToEndTest, NavigationKeysPageThroughTheList) {
     SaverRun run;

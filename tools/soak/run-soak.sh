@@ -1,0 +1,81 @@
+#!/bin/sh
+# make soak: the show with WebInterval 0 over five packaged pages for SOAK_MINUTES
+# (default 10) minutes under Xvfb, sampling each minute the resident memory of the saver
+# and of the web processes it started. Goal: growth after the first minute of at most
+# 50 MB.
+set -eu
+
+build=${1:-build}
+root=$(cd "$(dirname "$0")/../.." && pwd)
+case $build in /*) ;; *) build=$root/$build ;; esac
+minutes=${SOAK_MINUTES:-10}
+scratch=$(mktemp -d)
+xvfb_pid=
+saver_pid=
+
+cleanup() {
+    [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT INT TERM
+
+mkdir -p "$scratch/pages" "$scratch/run" "$scratch/home"
+chmod 700 "$scratch/run"
+web=
+for page in 1 2 3 4 5; do
+    cat >"$scratch/pages/soak$page.htm" <<PAGE
+<!DOCTYPE html><html><head><title>Soak $page</title></head>
+<body style="background:hsl($((page * 70)),50%,30%);color:white;font:40px sans-serif">
+<h1>Page $page</h1><canvas id="c" width="400" height="300"></canvas>
+<script>var c=document.getElementById("c").getContext("2d");
+for(var i=0;i<200;i++){c.fillStyle="hsl("+i*7+",80%,60%)";c.fillRect(i*2,i,40,40);}</script>
+</body></html>
+PAGE
+    web="$web(File) soak$page.htm=1
+"
+done
+printf '[Set]\nScrName=Soak\nWebInterval=0\nPlayMusic=0\n[Web]\n%s' "$web" >"$scratch/soak.ini"
+"$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/soak.ini" \
+    --content "$scratch/pages" -o "$scratch/soak.scr" >/dev/null
+
+exec 3>"$scratch/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+exec 3>&-
+for _ in $(seq 50); do
+    [ -s "$scratch/display" ] && break
+    sleep 0.1
+done
+DISPLAY=:$(head -n 1 "$scratch/display")
+export DISPLAY WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
+export XDG_RUNTIME_DIR="$scratch/run" HOME="$scratch/home"
+"$scratch/soak.scr" /s &
+saver_pid=$!
+
+# Resident memory in kB of the saver and every process it started.
+memory() {
+    total=$(awk '/^VmRSS/ {print $2}' "/proc/$saver_pid/status" 2>/dev/null || echo 0)
+    for child in $(cat "/proc/$saver_pid/task/"*/children 2>/dev/null); do
+        rss=$(awk '/^VmRSS/ {print $2}' "/proc/$child/status" 2>/dev/null || echo 0)
+        total=$((total + rss))
+    done
+    echo "$total"
+}
+
+echo "soak: WebInterval 0 over five pages for $minutes minutes on $DISPLAY"
+first=
+last=
+for minute in $(seq "$minutes"); do
+    sleep 60
+    kill -0 "$saver_pid" 2>/dev/null || { echo "soak: the saver ended early" >&2; exit 1; }
+    last=$(memory)
+    [ -z "$first" ] && first=$last
+    echo "minute $minute: $((last / 1024)) MB (saver and its web processes)"
+done
+growth=$(((last - first) / 1024))
+echo "soak: growth after the first minute: $growth MB (goal: at most 50 MB)"
+DISPLAY=$DISPLAY xdotool key Escape
+wait "$saver_pid" || true
+saver_pid=
+[ "$growth" -le 50 ]

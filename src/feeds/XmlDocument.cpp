@@ -34,16 +34,6 @@ void InitLibxml() {
 constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_NOBLANKS |
                               XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
 
-// libxml2's input callback: the next bytes of the stream, 0 at its end, -1 on a read error.
-int ReadFromStream(void* context, char* buffer, int length) {
-    auto* stream = static_cast<std::istream*>(context);
-    if (stream->bad()) {
-        return -1;
-    }
-    stream->read(buffer, length);
-    return stream->bad() ? -1 : static_cast<int>(stream->gcount());
-}
-
 std::string ParseErrorMessage(xmlParserCtxtPtr ctxt) {
     const xmlError* error = xmlCtxtGetLastError(ctxt);
     if (error == nullptr || error->message == nullptr) {
@@ -93,14 +83,6 @@ void XmlDocument::Load(std::string_view bytes) {
     ParserContext context = NewContext();
     xmlDoc* parsed = xmlCtxtReadMemory(context.get(), bytes.data(), static_cast<int>(bytes.size()),
                                        nullptr, nullptr, kParseOptions);
-    Adopt(std::move(context), parsed);
-}
-
-void XmlDocument::Load(std::istream& stream) {
-    doc_.reset();
-    ParserContext context = NewContext();
-    xmlDoc* parsed = xmlCtxtReadIO(context.get(), ReadFromStream, nullptr, &stream, nullptr,
-                                   nullptr, kParseOptions);
     Adopt(std::move(context), parsed);
 }
 

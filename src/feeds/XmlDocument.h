@@ -1,6 +1,5 @@
 #pragma once
 
-#include <istream>
 #include <memory>
 #include <string_view>
 
@@ -27,9 +26,6 @@ class XmlDocument {
     // Replaces the document by the one in `bytes`; raises EXmlError with libxml2's message
     // and line when the bytes are not a well-formed document (the document is then empty).
     void Load(std::string_view bytes);
-    // The same for the bytes a stream gives from its current position to its end, read in
-    // pieces as the parser goes, so the document is never held twice.
-    void Load(std::istream& stream);
     bool IsEmpty() const { return doc_ == nullptr; }
     // The root element; the null node for an empty document.
     XmlNode Root() const;

@@ -23,6 +23,34 @@ bool NameEquals(const xmlChar* stored, std::string_view name) {
 }
 
 // True when `name` is "prefix:local".
+bool IsPrefixedName(std::string_view name, std::string_view prefix, std::string_view local);
+
+// The name lookup rule for one element: its qualified or its local name equals `name`.
+bool ElementHasName(const xmlNode* element, std::string_view name) {
+    if (NameEquals(element->name, name)) {
+        return true;
+    }
+    if (element->ns == nullptr) {
+        // An undeclared prefix stays in the stored name: "media:title" has the local name "title".
+        const char* colon = std::strchr(reinterpret_cast<const char*>(element->name), ':');
+        return colon != nullptr && std::string_view(colon + 1) == name;
+    }
+    return element->ns->prefix != nullptr &&
+           IsPrefixedName(name, View(element->ns->prefix), View(element->name));
+}
+
+// A parent without namespace admits every child; one with a namespace only its own.
+bool InNamespace(const xmlNode* child, const xmlChar* parent_namespace) {
+    if (parent_namespace == nullptr || *parent_namespace == 0) {
+        return true;
+    }
+    return child->ns != nullptr && child->ns->href != nullptr &&
+           (child->ns->href == parent_namespace ||
+            std::strcmp(reinterpret_cast<const char*>(child->ns->href),
+                        reinterpret_cast<const char*>(parent_namespace)) == 0);
+}
+
+// True when `name` is "prefix:local".
 bool IsPrefixedName(std::string_view name, std::string_view prefix, std::string_view local) {
     return name.size() == prefix.size() + 1 + local.size() && name.starts_with(prefix) &&
            name[prefix.size()] == ':' && name.ends_with(local);
@@ -109,19 +137,7 @@ std::string_view XmlNode::NamespaceURI() const {
 }
 
 bool XmlNode::HasName(std::string_view name) const {
-    if (!IsElement()) {
-        return false;
-    }
-    if (NameEquals(node_->name, name)) {
-        return true;
-    }
-    if (node_->ns == nullptr) {
-        // An undeclared prefix stays in the stored name: "media:title" has the local name "title".
-        const char* colon = std::strchr(reinterpret_cast<const char*>(node_->name), ':');
-        return colon != nullptr && std::string_view(colon + 1) == name;
-    }
-    return node_->ns->prefix != nullptr &&
-           IsPrefixedName(name, View(node_->ns->prefix), View(node_->name));
+    return IsElement() && ElementHasName(node_, name);
 }
 
 XmlNode XmlNode::FirstChild() const {
@@ -143,11 +159,16 @@ int XmlNode::ChildCount() const {
 }
 
 XmlNode XmlNode::Find(std::string_view name) const {
-    const std::string_view own_namespace = IsElement() ? NamespaceURI() : std::string_view();
-    for (XmlNode child : Children()) {
-        if (child.HasName(name) &&
-            (own_namespace.empty() || child.NamespaceURI() == own_namespace)) {
-            return child;
+    if (!IsElement()) {
+        return XmlNode();
+    }
+    // Runs on raw nodes: readers look up a dozen names in every item. Blank text nodes
+    // are no elements, so they need no skipping here.
+    const xmlChar* own_namespace = node_->ns != nullptr ? node_->ns->href : nullptr;
+    for (xmlNode* child = node_->children; child != nullptr; child = child->next) {
+        if (child->type == XML_ELEMENT_NODE && ElementHasName(child, name) &&
+            InNamespace(child, own_namespace)) {
+            return XmlNode(child);
         }
     }
     return XmlNode();

@@ -3,6 +3,7 @@
 # On a display ($DISPLAY) the show runs until a key ends it. Without one it runs for
 # about 20 seconds in an X server of its own (Xvfb) and saves screenshots in BUILD/demo/.
 set -eu
+. "$(dirname "$0")/xvfb.sh"
 
 build=${1:-build}
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -45,18 +46,8 @@ if [ -n "${DISPLAY:-}" ]; then
     exit 0
 fi
 
-# No display: an X server of our own, on the display number it picks.
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-[ -s "$scratch/display" ] || { echo "demo: Xvfb did not start" >&2; exit 1; }
-DISPLAY=:$(head -n 1 "$scratch/display")
-export DISPLAY
+# No display: an X server of our own.
+start_xvfb "$scratch"
 echo "demo: no display; running the show in Xvfb ($DISPLAY) for about 20 seconds"
 rm -f "$out"/shot-*.png
 "$out/demo.scr" /s &

@@ -4,6 +4,7 @@
 # and of the web processes it started. Goal: growth after the first minute of at most
 # 50 MB.
 set -eu
+. "$(dirname "$0")/../demo/xvfb.sh"
 
 build=${1:-build}
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -39,16 +40,8 @@ printf '[Set]\nScrName=Soak\nWebInterval=0\nPlayMusic=0\n[Web]\n%s' "$web" >"$sc
 "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/soak.ini" \
     --content "$scratch/pages" -o "$scratch/soak.scr" >/dev/null
 
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 50); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-DISPLAY=:$(head -n 1 "$scratch/display")
-export DISPLAY WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
+start_xvfb "$scratch"
+export WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
 export XDG_RUNTIME_DIR="$scratch/run" HOME="$scratch/home"
 "$scratch/soak.scr" /s &
 saver_pid=$!

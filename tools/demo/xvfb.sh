@@ -1,0 +1,15 @@
+# Sourced by the demo and soak scripts: an X server of their own (Xvfb) on the display
+# number it picks. `start_xvfb SCRATCH_FOLDER` sets xvfb_pid and exports DISPLAY.
+start_xvfb() {
+    exec 3>"$1/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 50); do
+        [ -s "$1/display" ] && break
+        sleep 0.1
+    done
+    [ -s "$1/display" ] || { echo "Xvfb did not start" >&2; return 1; }
+    DISPLAY=:$(head -n 1 "$1/display")
+    export DISPLAY
+}

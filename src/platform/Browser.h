@@ -39,7 +39,9 @@ class BrowserEvents {
     virtual ~BrowserEvents() = default;
 
     // A navigation of the page or one of its frames is about to start. False cancels it.
-    virtual bool BeforeNavigate(const std::string& url) = 0;
+    // `by_owner` is true for the owner's own Load (and the redirects it leads to), false
+    // for what the page or the user started.
+    virtual bool BeforeNavigate(const std::string& url, bool by_owner) = 0;
     // The page asks for a new window showing `url`. False cancels it.
     virtual bool NewWindow(const std::string& url) = 0;
     // The link under the mouse changed; empty when the mouse left it.

@@ -93,11 +93,13 @@ void TEmbeddedWB::ScrollToEnd(int step, int pause_ms) {
     }
 }
 
-bool TEmbeddedWB::BeforeNavigate(const std::string& url) {
+bool TEmbeddedWB::BeforeNavigate(const std::string& url, bool by_owner) {
     bool cancel = false;
+    navigation_from_navigate_ = by_owner;
     if (OnBeforeNavigate2) {
         OnBeforeNavigate2(url, cancel);
     }
+    navigation_from_navigate_ = false;
     return !cancel;
 }
 

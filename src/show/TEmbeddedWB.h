@@ -60,6 +60,9 @@ class TEmbeddedWB : private BrowserEvents {
     // Body metrics of the loaded document (zero when it has none).
     BodyMetrics Metrics();
     void CloseDialog(DialogHandle dialog) { browser_.CloseDialog(dialog); }
+    // During OnBeforeNavigate2: true when the navigation is one this adapter's Navigate
+    // started, not the page or the user.
+    bool NavigationFromNavigate() const { return navigation_from_navigate_; }
 
     std::function<void(const std::string& url, bool& cancel)> OnBeforeNavigate2;
     std::function<void(bool& cancel)> OnNewWindow2;
@@ -70,7 +73,7 @@ class TEmbeddedWB : private BrowserEvents {
     std::function<void(const InputMessage& message, bool& done)> OnTranslateAccelerator;
 
   private:
-    bool BeforeNavigate(const std::string& url) override;
+    bool BeforeNavigate(const std::string& url, bool by_owner) override;
     bool NewWindow(const std::string& url) override;
     void StatusTextChange(const std::string& text) override;
     void TitleChange(const std::string& title) override;
@@ -86,6 +89,7 @@ class TEmbeddedWB : private BrowserEvents {
     TDownloadOptions download_options_{DownloadImages, DownloadVideos, DownloadBGSounds};
     TUserInterfaceOptions ui_options_;
     bool offline_ = false;
+    bool navigation_from_navigate_ = false;
 };
 
 }  // namespace saver

@@ -67,7 +67,9 @@ void TWebFullscreenForm::LinkTimerTimer() {
 }
 
 void TWebFullscreenForm::IEBeforeNavigate2(const std::string& url, bool& cancel) {
-    if (link_timer_tag_ != 1) {
+    // The show's own page change is no link the user followed, even inside the link
+    // window.
+    if (link_timer_tag_ != 1 || IE1->NavigationFromNavigate()) {
         return;
     }
     link_address_ = url;

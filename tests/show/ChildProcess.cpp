@@ -1,9 +1,13 @@
 #include "ChildProcess.h"
 
+#include <errno.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
 
 namespace saver::test {
 
@@ -73,11 +77,22 @@ std::string ChildProcess::ReadLine(int timeout_ms) {
             return line;
         }
         pollfd fd{output_, POLLIN, 0};
-        if (poll(&fd, 1, timeout_ms) <= 0) {
+        int ready = 0;
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+        do {  // a signal (another child ending) interrupts the wait without ending it
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            ready = poll(&fd, 1, std::max(0, static_cast<int>(left.count())));
+        } while (ready < 0 && errno == EINTR);
+        if (ready <= 0) {
             return "";
         }
         char chunk[512];
         const ssize_t got = read(output_, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
         if (got <= 0) {
             return "";
         }

@@ -208,6 +208,19 @@ TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
     ExpectCleanEnd(run, "");
 }
 
+TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=0\nWebLinkExit=1\nMousePress=0",
+                              {run.Url("p1.htm"), run.Url("p2.htm")}));
+    run.Start();
+    ASSERT_TRUE(run.WaitFor("/p2.htm"));
+    run.Xdo("mousemove 300 300 click 1");
+    EXPECT_FALSE(run.Ended(1500));
+    EXPECT_EQ(run.Opened(), std::vector<std::string>{});
+    ExpectCleanEnd(run);
+}
+
 TEST(ShowEndToEndTest, ScriptMessageBoxIsClosedAtOnce) {
     SaverRun run;
     ASSERT_TRUE(run.StartX());

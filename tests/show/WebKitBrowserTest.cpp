@@ -87,13 +87,17 @@ TEST_F(WebKitBrowserTest, BlankAddressIsIgnoredAndFolderOpensAsFileAddress) {
 
 TEST_F(WebKitBrowserTest, BeforeNavigateSeesTargetAndMayCancel) {
     std::vector<std::string> targets;
+    std::vector<bool> from_navigate;
     wb_->OnBeforeNavigate2 = [&](const std::string& url, bool& cancel) {
         targets.push_back(url);
+        from_navigate.push_back(wb_->NavigationFromNavigate());
         cancel = url.find("title.htm") != std::string::npos;
     };
     Load(Page("navigate.htm"));
     ASSERT_TRUE(RunUntil([&] { return targets.size() == 2; }));
     EXPECT_EQ(targets[1], Page("title.htm"));
+    // The first is the adapter's own Navigate, the second the page's script.
+    EXPECT_EQ(from_navigate, (std::vector<bool>{true, false}));
     RunFor(300);
     EXPECT_EQ(title_, "Navigate page");
 }

@@ -174,7 +174,10 @@ TEST_F(WebShowTest, LinkClickOpensTheLinkInTheShellAndEndsTheShow) {
     EXPECT_FALSE(windows.Send(Mouse(WM_LBUTTONUP)));  // the page gets the click
     BrowserEvents* events = MainBrowser().events_;
     EXPECT_TRUE(events->NewWindow("http://link/"));
-    EXPECT_FALSE(events->BeforeNavigate("http://link/"));  // cancelled in the show
+    // The show's own page change inside the link window is no link.
+    EXPECT_TRUE(events->BeforeNavigate("http://b/", true));
+    EXPECT_TRUE(shell.opened.empty());
+    EXPECT_FALSE(events->BeforeNavigate("http://link/", false));  // cancelled in the show
     EXPECT_EQ(shell.opened, std::vector<std::string>{"http://link/"});
     EXPECT_FALSE(windows.quit);
     windows.Fire(600);
@@ -190,7 +193,7 @@ TEST_F(WebShowTest, ClickBesideALinkEndsOnlyWhenTheButtonRuleAllows) {
     EXPECT_FALSE(windows.quit);
     // Outside the link window new windows are refused and navigations go on.
     EXPECT_FALSE(MainBrowser().events_->NewWindow("http://popup/"));
-    EXPECT_TRUE(MainBrowser().events_->BeforeNavigate("http://next/"));
+    EXPECT_TRUE(MainBrowser().events_->BeforeNavigate("http://next/", false));
 }
 
 TEST_F(WebShowTest, DialogsAreClosedAtOnce) {

@@ -133,6 +133,7 @@ void WebKitBrowser::Load(const std::string& url) {
     gchar* file_uri = !url.empty() && url.front() == '/'
                           ? g_filename_to_uri(url.c_str(), nullptr, nullptr)
                           : nullptr;
+    owner_load_pending_ = true;
     webkit_web_view_load_uri(view_, file_uri ? file_uri : url.c_str());
     g_free(file_uri);
 }
@@ -206,7 +207,20 @@ bool WebKitBrowser::DecideNavigation(WebKitNavigationPolicyDecision* decision) {
     WebKitNavigationAction* action =
         webkit_navigation_policy_decision_get_navigation_action(decision);
     const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
-    return !events_ || events_->BeforeNavigate(uri ? uri : "");
+    // Our own Load is the first navigation after it that neither the user nor the page
+    // started (no gesture, no link, no form); its redirects are ours too.
+    bool by_owner = false;
+    if (webkit_navigation_action_is_redirect(action)) {
+        by_owner = last_by_owner_;
+    } else if (owner_load_pending_ &&
+               webkit_navigation_action_get_navigation_type(action) ==
+                   WEBKIT_NAVIGATION_TYPE_OTHER &&
+               !webkit_navigation_action_is_user_gesture(action)) {
+        owner_load_pending_ = false;
+        by_owner = true;
+    }
+    last_by_owner_ = by_owner;
+    return !events_ || events_->BeforeNavigate(uri ? uri : "", by_owner);
 }
 
 bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
@@ -219,7 +233,7 @@ bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
     }
     // A window the owner lets open shows its page in this view: the show has no room
     // for other windows. The page's navigation is offered like any other.
-    if (events_->BeforeNavigate(target)) {
+    if (events_->BeforeNavigate(target, false)) {
         webkit_web_view_load_uri(view_, target.c_str());
     }
     return false;

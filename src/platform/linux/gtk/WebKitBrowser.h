@@ -55,6 +55,8 @@ class WebKitBrowser : public Browser {
     DialogHandle next_dialog_ = 1;
     DialogHandle open_dialog_ = 0;
     bool dialog_closed_ = false;
+    bool owner_load_pending_ = false;
+    bool last_by_owner_ = false;
 };
 
 }  // namespace saver

@@ -104,9 +104,16 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
-    std::vector<std::string> argv = {folder_ + "/test.scr"};
+    std::vector<std::string> argv = {folder_ + saver_file_};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     saver_ = std::make_unique<ChildProcess>(argv);
+}
+
+void SaverRun::StartAsProgram(const std::vector<std::string>& arguments) {
+    saver_file_ = "/Test.EXE";
+    fs::copy_file(folder_ + "/test.scr", folder_ + saver_file_);
+    fs::permissions(folder_ + saver_file_, fs::perms::owner_all);
+    Start(arguments);
 }
 
 std::string SaverRun::NextPage(int timeout_ms) {

@@ -26,6 +26,8 @@ class SaverRun {
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
     void Start(const std::vector<std::string>& arguments = {"/s"});
+    // Starts the saver as a file named "Test.EXE", as a user starts a saver program.
+    void StartAsProgram(const std::vector<std::string>& arguments);
 
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.
@@ -60,6 +62,7 @@ class SaverRun {
     std::unique_ptr<ChildProcess> server_;
     std::unique_ptr<ChildProcess> saver_;
     std::string base_url_;
+    std::string saver_file_ = "/test.scr";
     int exit_status_ = -1;
     ::_XDisplay* display_ = nullptr;
     unsigned long parent_ = 0;

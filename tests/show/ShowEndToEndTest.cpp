@@ -246,6 +246,15 @@ TEST(ShowEndToEndTest, ShowGoesOnWhenTheWebProcessIsKilled) {
     ExpectCleanEnd(run);
 }
 
+TEST(ShowEndToEndTest, ExecutableFormShowsWhateverTheSwitch) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p3.htm")}));
+    run.StartAsProgram({"/c"});
+    EXPECT_TRUE(run.WaitFor("/p3.htm"));
+    ExpectCleanEnd(run);
+}
+
 TEST(ShowEndToEndTest, WithoutADisplayTheShowFailsClearly) {
     SaverRun run;
     ASSERT_TRUE(run.MakeSaver("", {run.Url("p1.htm")}));

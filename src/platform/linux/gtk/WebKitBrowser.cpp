@@ -91,6 +91,10 @@ WebKitBrowser::WebKitBrowser() {
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
     ApplyStyleSheets(BrowserOptions{});
+    // Starting the web process takes a good part of a second; an empty page starts it
+    // now, while the window is being shown, instead of with the first real page. The
+    // owner hears nothing of it.
+    webkit_web_view_load_uri(view_, "about:blank");
 }
 
 WebKitBrowser::~WebKitBrowser() {
@@ -162,6 +166,10 @@ void WebKitBrowser::ScrollBy(int dx, int dy) {
                                         nullptr);
 }
 
+bool WebKitBrowser::WarmingUp() const {
+    return warm_up_loading_ && g_strcmp0(webkit_web_view_get_uri(view_), "about:blank") == 0;
+}
+
 int WebKitBrowser::Height() const {
     return gtk_widget_get_allocated_height(Widget());
 }
@@ -207,6 +215,10 @@ bool WebKitBrowser::DecideNavigation(WebKitNavigationPolicyDecision* decision) {
     WebKitNavigationAction* action =
         webkit_navigation_policy_decision_get_navigation_action(decision);
     const gchar* uri = webkit_uri_request_get_uri(webkit_navigation_action_get_request(action));
+    if (warm_up_pending_ && g_strcmp0(uri, "about:blank") == 0) {
+        warm_up_pending_ = false;
+        return true;
+    }
     // Our own Load is the first navigation after it that neither the user nor the page
     // started (no gesture, no link, no form); its redirects are ours too.
     bool by_owner = false;
@@ -260,14 +272,21 @@ void WebKitBrowser::OnMouseTarget(WebKitWebView*, WebKitHitTestResult* hit, guin
 void WebKitBrowser::OnTitle(GObject*, GParamSpec*, gpointer self) {
     auto* browser = static_cast<WebKitBrowser*>(self);
     const gchar* title = webkit_web_view_get_title(browser->view_);
-    if (browser->events_) {
+    if (browser->events_ && !browser->WarmingUp()) {
         browser->events_->TitleChange(title ? title : "");
     }
 }
 
 void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
     auto* browser = static_cast<WebKitBrowser*>(self);
-    if (event != WEBKIT_LOAD_FINISHED || !browser->events_) {
+    if (event != WEBKIT_LOAD_FINISHED) {
+        return;
+    }
+    if (browser->WarmingUp()) {
+        browser->warm_up_loading_ = false;
+        return;
+    }
+    if (!browser->events_) {
         return;
     }
     const gchar* uri = webkit_web_view_get_uri(view);

@@ -47,6 +47,8 @@ class WebKitBrowser : public Browser {
     // Offers a dialog to the owner; true when the owner closed it.
     bool OfferDialog();
     void ApplyStyleSheets(const BrowserOptions& options);
+    // True while the view shows the empty warm-up page.
+    bool WarmingUp() const;
 
     WebKitUserContentManager* content_ = nullptr;
     WebKitWebView* view_ = nullptr;
@@ -57,6 +59,9 @@ class WebKitBrowser : public Browser {
     bool dialog_closed_ = false;
     bool owner_load_pending_ = false;
     bool last_by_owner_ = false;
+    // The empty page that starts the web process early is not the owner's business.
+    bool warm_up_pending_ = true;  // its navigation is still to be allowed
+    bool warm_up_loading_ = true;  // it has not finished yet
 };
 
 }  // namespace saver

@@ -6,8 +6,10 @@ build=${1:?build folder}
 "$build/bin/bench_startup" --benchmark_format=json --benchmark_repetitions=15 \
     --benchmark_report_aggregates_only=true 2>/dev/null | python3 -c '
 import json, sys
-runs = {b["run_name"].split("/")[0]: b["real_time"] for b in json.load(sys.stdin)["benchmarks"]
+runs = {b["run_name"].split("/")[0]: b for b in json.load(sys.stdin)["benchmarks"]
         if b.get("aggregate_name") == "median"}
 saver = runs["BM_SaverStartup"]; unzip = runs["BM_UnzipSameArchive"]
-print(f"saver start-up median {saver:.2f} ms, unzip median {unzip:.2f} ms, ratio {saver/unzip:.2f}")
+for what, key in (("wall", "real_time"), ("CPU", "child_cpu_ms")):
+    print(f"{what}: saver start-up median {saver[key]:.2f} ms, unzip median {unzip[key]:.2f} ms,"
+          f" ratio {saver[key] / unzip[key]:.2f}")
 '

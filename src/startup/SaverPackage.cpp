@@ -73,11 +73,11 @@ SaverPackage::Result SaverPackage::ExtractSaverPackage(const std::string& execut
         result.problem = "the package marker is not followed by a settings file name and \"**\"";
         return result;
     }
-    const std::string archive = working_folder + header.name + "~";
+    // The archive's copy stays beside what it holds until the process ends; the entries
+    // are read from memory.
     std::string_view bytes = std::string_view(tail).substr(header.archive_offset);
-    if (!WriteFile(archive, bytes)) {
-        result.problem = "cannot write " + archive;
-    } else if (!UnzipArchive(archive, working_folder)) {
+    WriteFile(working_folder + header.name + "~", bytes);
+    if (!UnzipArchiveBytes(bytes, working_folder)) {
         result.problem = "the package archive is not a readable ZIP archive";
     }
     result.settings_file = working_folder + header.name;

@@ -4,7 +4,7 @@
 
 #include <zip.h>
 
-#include <cstdio>
+#include <cerrno>
 #include <memory>
 
 #include <fcntl.h>
@@ -38,15 +38,24 @@ bool IsReadOnly(zip_t* archive, zip_uint64_t index) {
     return (attributes & kMsDosReadOnly) != 0;
 }
 
-// Streams one entry into a temporary file beside `path`, then renames it into place, so
-// a symlink or read-only file of that name is replaced, never written through.
+// Creates `path` afresh with `mode`. O_EXCL never follows a symbolic link, so a link or
+// a read-only file of that name is removed and replaced, never written through.
+int CreateFresh(const std::string& path, mode_t mode) {
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    int fd = ::open(path.c_str(), flags, mode);
+    if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
+        fd = ::open(path.c_str(), flags, mode);
+    }
+    return fd;
+}
+
+// Streams one entry into its file. A file left half written (a damaged entry) is removed.
 bool ExtractEntry(zip_t* archive, zip_uint64_t index, const std::string& path) {
     std::unique_ptr<zip_file_t, ZipFileCloser> entry(zip_fopen_index(archive, index, 0));
     if (!entry) {
         return false;
     }
-    std::string temporary = path + ".unzip-XXXXXX";
-    int fd = ::mkstemp(temporary.data());
+    int fd = CreateFresh(path, IsReadOnly(archive, index) ? 0444 : 0644);
     if (fd < 0) {
         return false;
     }
@@ -55,14 +64,23 @@ bool ExtractEntry(zip_t* archive, zip_uint64_t index, const std::string& path) {
     for (zip_int64_t got; ok && (got = zip_fread(entry.get(), buffer, sizeof buffer)) != 0;) {
         ok = got > 0 && ::write(fd, buffer, static_cast<size_t>(got)) == got;
     }
-    mode_t mode = IsReadOnly(archive, index) ? 0444 : 0644;
-    ok = ::fchmod(fd, mode) == 0 && ok;
     ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
+    if (!ok) {
+        ::unlink(path.c_str());
     }
-    return true;
+    return ok;
+}
+
+void ExtractAll(zip_t* archive, const std::string& target_folder) {
+    zip_int64_t count = zip_get_num_entries(archive, 0);
+    for (zip_int64_t i = 0; i < count; ++i) {
+        auto index = static_cast<zip_uint64_t>(i);
+        const char* name = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
+        std::string file = name != nullptr ? SafeFileName(name) : std::string();
+        if (!file.empty()) {
+            ExtractEntry(archive, index, target_folder + file);
+        }
+    }
 }
 
 }  // namespace
@@ -73,15 +91,22 @@ bool UnzipArchive(const std::string& archive_path, const std::string& target_fol
     if (!archive) {
         return false;
     }
-    zip_int64_t count = zip_get_num_entries(archive.get(), 0);
-    for (zip_int64_t i = 0; i < count; ++i) {
-        auto index = static_cast<zip_uint64_t>(i);
-        const char* name = zip_get_name(archive.get(), index, ZIP_FL_ENC_GUESS);
-        std::string file = name != nullptr ? SafeFileName(name) : std::string();
-        if (!file.empty()) {
-            ExtractEntry(archive.get(), index, target_folder + file);
-        }
+    ExtractAll(archive.get(), target_folder);
+    return true;
+}
+
+bool UnzipArchiveBytes(std::string_view bytes, const std::string& target_folder) {
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_t* opened = source == nullptr ? nullptr : zip_open_from_source(source, ZIP_RDONLY, &error);
+    zip_error_fini(&error);
+    if (opened == nullptr) {
+        zip_source_free(source);
+        return false;
     }
+    std::unique_ptr<zip_t, ZipCloser> archive(opened);
+    ExtractAll(archive.get(), target_folder);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace saver {
 
@@ -10,5 +11,8 @@ namespace saver {
 // leave the folder ("..", empty names) are skipped. Returns false when the archive could
 // not be read at all; a damaged entry is skipped and the rest are still extracted.
 bool UnzipArchive(const std::string& archive_path, const std::string& target_folder);
+
+// The same for an archive held in memory.
+bool UnzipArchiveBytes(std::string_view bytes, const std::string& target_folder);
 
 }  // namespace saver

@@ -115,8 +115,14 @@ TEST_F(SaverPackageTest, ArchiveEntryNamesNeverLeaveTheTargetFolder) {
                                             {"dir/", ""}});
     std::string saver =
         root.Write("evil.scr", std::string(1000, 'H') + PackageMarker() + "Saver.ini**" + zip);
+    // A link planted under an entry's name is replaced, not written through.
+    const std::string victim = root.Write("sandbox/victim.txt", "unchanged");
+    fs::create_symlink(victim, work + "up.txt");
     SaverPackage package;
     package.ExtractSaverPackage(saver, work);
+    EXPECT_EQ(testing::ReadFile(victim), "unchanged");
+    EXPECT_FALSE(fs::is_symlink(work + "up.txt"));
+    fs::remove(victim);
     EXPECT_EQ(FilesBelow(root / "sandbox"),
               (std::vector<std::string>{"work/Saver.ini", "work/Saver.ini~", "work/abs.txt",
                                         "work/abs2.txt", "work/slash.txt", "work/slash2.txt",

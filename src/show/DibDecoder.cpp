@@ -27,8 +27,8 @@ std::optional<DibLayout> ReadLayout(const std::vector<uint8_t>& data, size_t hea
         return std::nullopt;
     }
     const uint32_t header_size = ReadLittle32(data, header);
-    const auto width = static_cast<int32_t>(ReadLittle32(data, header + 4));
-    auto height = static_cast<int32_t>(ReadLittle32(data, header + 8));
+    const int64_t width = static_cast<int32_t>(ReadLittle32(data, header + 4));
+    int64_t height = static_cast<int32_t>(ReadLittle32(data, header + 8));
     DibLayout layout;
     layout.bits = ReadLittle16(data, header + 14);
     const uint32_t compression = ReadLittle32(data, header + 16);
@@ -40,15 +40,16 @@ std::optional<DibLayout> ReadLayout(const std::vector<uint8_t>& data, size_t hea
         height /= 2;
     }
     layout.top_down = height < 0 && !icon;
-    layout.width = width;
-    layout.height = height < 0 ? -height : height;
+    const int64_t rows = height < 0 ? -height : height;
     const bool plain = compression == kBiRgb || (compression == kBiBitfields && layout.bits == 32);
     const bool known_bits = layout.bits == 1 || layout.bits == 4 || layout.bits == 8 ||
                             layout.bits == 24 || layout.bits == 32;
-    if (!plain || !known_bits || layout.width <= 0 || layout.height <= 0 ||
-        layout.width > kMaxPictureSide || layout.height > kMaxPictureSide) {
+    if (!plain || !known_bits || width <= 0 || rows <= 0 || width > kMaxPictureSide ||
+        rows > kMaxPictureSide) {
         return std::nullopt;
     }
+    layout.width = static_cast<int>(width);
+    layout.height = static_cast<int>(rows);
     layout.colours = layout.bits <= 8 ? (used ? used : size_t{1} << layout.bits) : 0;
     if (layout.colours > 256) {
         return std::nullopt;

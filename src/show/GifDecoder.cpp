@@ -1,4 +1,6 @@
-// GIF87a and GIF89a through giflib: the first image, drawn on the screen's background.
+// GIF87a and GIF89a through giflib: the first image, drawn on the screen's background
+// (black where the image leaves it, or marks pixels transparent). The image is read
+// record by record so that its size is checked before anything is allocated for it.
 #include <gif_lib.h>
 
 #include <cstring>
@@ -17,46 +19,75 @@ int ReadFromMemory(GifFileType* gif, GifByteType* buffer, int length) {
     auto* reader = static_cast<MemoryReader*>(gif->UserData);
     const size_t left = reader->data->size() - reader->position;
     const size_t count = std::min(left, static_cast<size_t>(length));
-    std::memcpy(buffer, reader->data->data() + reader->position, count);
+    if (count > 0) {
+        std::memcpy(buffer, reader->data->data() + reader->position, count);
+    }
     reader->position += count;
     return static_cast<int>(count);
 }
 
-// The transparent colour index of the image's graphics control block, or -1.
-int TransparentIndex(const SavedImage& image) {
+// Reads an extension; a graphics control block sets the transparent colour index.
+bool ReadExtension(GifFileType* gif, int& transparent) {
+    int code = 0;
+    GifByteType* block = nullptr;
+    if (DGifGetExtension(gif, &code, &block) != GIF_OK) {
+        return false;
+    }
     GraphicsControlBlock control;
-    for (int i = 0; i < image.ExtensionBlockCount; ++i) {
-        const ExtensionBlock& block = image.ExtensionBlocks[i];
-        if (block.Function == GRAPHICS_EXT_FUNC_CODE &&
-            DGifExtensionToGCB(block.ByteCount, block.Bytes, &control) == GIF_OK) {
-            return control.TransparentColor;
+    if (code == GRAPHICS_EXT_FUNC_CODE && block &&
+        DGifExtensionToGCB(block[0], block + 1, &control) == GIF_OK) {
+        transparent = control.TransparentColor;
+    }
+    while (block) {
+        if (DGifGetExtensionNext(gif, &block) != GIF_OK) {
+            return false;
         }
     }
-    return -1;
+    return true;
 }
 
-std::optional<Picture> Render(const GifFileType& gif) {
-    if (gif.ImageCount < 1 || gif.SWidth <= 0 || gif.SHeight <= 0 || gif.SWidth > kMaxPictureSide ||
-        gif.SHeight > kMaxPictureSide) {
+// The stored rows of an interlaced image in display order: every 8th from 0, every 8th
+// from 4, every 4th from 2, every 2nd from 1.
+std::vector<int> RowOrder(int height, bool interlaced) {
+    std::vector<int> rows;
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y) {
+            rows.push_back(y);
+        }
+        return rows;
+    }
+    constexpr int kStart[] = {0, 4, 2, 1};
+    constexpr int kStep[] = {8, 8, 4, 2};
+    for (int pass = 0; pass < 4; ++pass) {
+        for (int y = kStart[pass]; y < height; y += kStep[pass]) {
+            rows.push_back(y);
+        }
+    }
+    return rows;
+}
+
+std::optional<Picture> ReadImage(GifFileType* gif, int transparent) {
+    if (DGifGetImageDesc(gif) != GIF_OK) {
         return std::nullopt;
     }
-    const SavedImage& image = gif.SavedImages[0];
-    const ColorMapObject* colours =
-        image.ImageDesc.ColorMap ? image.ImageDesc.ColorMap : gif.SColorMap;
-    if (!colours || !image.RasterBits) {
+    const GifImageDesc& desc = gif->Image;
+    const ColorMapObject* colours = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
+    if (!colours || desc.Width <= 0 || desc.Height <= 0 || desc.Width > kMaxPictureSide ||
+        desc.Height > kMaxPictureSide) {
         return std::nullopt;
     }
-    Picture picture{gif.SWidth, gif.SHeight, {}};
+    Picture picture{gif->SWidth, gif->SHeight, {}};
     picture.rgb.assign(static_cast<size_t>(picture.width) * picture.height * 3, 0);
-    const GifImageDesc& desc = image.ImageDesc;
-    const int transparent = TransparentIndex(image);
-    for (int y = 0; y < desc.Height; ++y) {
-        for (int x = 0; x < desc.Width; ++x) {
+    std::vector<GifPixelType> line(static_cast<size_t>(desc.Width));
+    for (int y : RowOrder(desc.Height, desc.Interlace)) {
+        if (DGifGetLine(gif, line.data(), desc.Width) != GIF_OK) {
+            return std::nullopt;
+        }
+        const int py = desc.Top + y;
+        for (int x = 0; x < desc.Width && py < picture.height; ++x) {
             const int px = desc.Left + x;
-            const int py = desc.Top + y;
-            const int index = image.RasterBits[static_cast<size_t>(y) * desc.Width + x];
-            if (px >= picture.width || py >= picture.height || index == transparent ||
-                index >= colours->ColorCount) {
+            const int index = line[static_cast<size_t>(x)];
+            if (px >= picture.width || index == transparent || index >= colours->ColorCount) {
                 continue;
             }
             uint8_t* pixel = &picture.rgb[(static_cast<size_t>(py) * picture.width + px) * 3];
@@ -68,6 +99,27 @@ std::optional<Picture> Render(const GifFileType& gif) {
     return picture;
 }
 
+std::optional<Picture> ReadFirstImage(GifFileType* gif) {
+    if (gif->SWidth <= 0 || gif->SHeight <= 0 || gif->SWidth > kMaxPictureSide ||
+        gif->SHeight > kMaxPictureSide) {
+        return std::nullopt;
+    }
+    int transparent = -1;
+    for (;;) {
+        GifRecordType record;
+        if (DGifGetRecordType(gif, &record) != GIF_OK) {
+            return std::nullopt;
+        }
+        if (record == IMAGE_DESC_RECORD_TYPE) {
+            return ReadImage(gif, transparent);
+        }
+        if (record == TERMINATE_RECORD_TYPE ||
+            (record == EXTENSION_RECORD_TYPE && !ReadExtension(gif, transparent))) {
+            return std::nullopt;
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<Picture> DecodeGif(const std::vector<uint8_t>& data) {
@@ -77,10 +129,7 @@ std::optional<Picture> DecodeGif(const std::vector<uint8_t>& data) {
     if (!gif) {
         return std::nullopt;
     }
-    std::optional<Picture> picture;
-    if (DGifSlurp(gif) == GIF_OK) {
-        picture = Render(*gif);
-    }
+    std::optional<Picture> picture = ReadFirstImage(gif);
     DGifCloseFile(gif, &error);
     return picture;
 }

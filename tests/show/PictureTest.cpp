@@ -17,15 +17,17 @@ struct PictureCase {
 };
 
 const PictureCase kCases[] = {
-    {"red.jpg", 6, 4},       {"red.gif", 6, 4},
-    {"red4.bmp", 6, 4},       // 4 bits a pixel with a colour table
-    {"red24.bmp", 6, 4},      // bottom-up rows, 4-byte row padding
-    {"red32.bmp", 6, 4},      // newer header, bit fields, alpha
-    {"red.ico", 16, 16},      // picture plus transparency mask
-    {"truncated.bmp", 0, 0},  // the rows are missing
-    {"truncated.jpg", 0, 0},  // ends inside the compressed data
-    {"text.gif", 0, 0},       // no GIF signature
-    {"missing.jpg", 0, 0},    // no such file
+    {"red.jpg", 6, 4},
+    {"red.gif", 6, 4},
+    {"red-interlaced.gif", 6, 4},  // rows stored in four passes
+    {"red4.bmp", 6, 4},            // 4 bits a pixel with a colour table
+    {"red24.bmp", 6, 4},           // bottom-up rows, 4-byte row padding
+    {"red32.bmp", 6, 4},           // newer header, bit fields, alpha
+    {"red.ico", 16, 16},           // picture plus transparency mask
+    {"truncated.bmp", 0, 0},       // the rows are missing
+    {"truncated.jpg", 0, 0},       // ends inside the compressed data
+    {"text.gif", 0, 0},            // no GIF signature
+    {"missing.jpg", 0, 0},         // no such file
 };
 
 class LoadPictureTest : public ::testing::TestWithParam<PictureCase> {};

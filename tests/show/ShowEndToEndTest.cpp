@@ -131,8 +131,10 @@ TEST(ShowEndToEndTest, KeysTheExitConditionsRefuseReachThePage) {
     run.Start();
     ASSERT_TRUE(run.WaitFor("/keys.htm"));
     usleep(300000);
-    run.Xdo("key b");
-    EXPECT_TRUE(run.WaitFor("/key-66"));
+    // Ctrl reaches the page, Ctrl+N never does.
+    run.Xdo("key ctrl+n key b");
+    EXPECT_EQ(run.NextPage(), "/key-17");
+    EXPECT_EQ(run.NextPage(), "/key-66");
     ExpectCleanEnd(run);
 }
 
@@ -218,6 +220,17 @@ TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
     run.Xdo("mousemove 300 300 click 1");
     EXPECT_FALSE(run.Ended(1500));
     EXPECT_EQ(run.Opened(), std::vector<std::string>{});
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, PageThatNeverFinishesDoesNotStopPaging) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=1", {run.Url("hang.htm"), run.Url("p1.htm")}));
+    run.Start();
+    for (const char* page : {"/hang.htm", "/p1.htm", "/hang.htm", "/p1.htm"}) {
+        EXPECT_EQ(run.NextPage(), page);
+    }
     ExpectCleanEnd(run);
 }
 

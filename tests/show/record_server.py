@@ -6,10 +6,18 @@ test can follow what the pages it serves ask for. Nothing is cached by the brows
 """
 import http.server
 import sys
+import threading
 from functools import partial
 
 
 class RecordingHandler(http.server.SimpleHTTPRequestHandler):
+    def do_GET(self):
+        # "/hang..." never answers: a page that never finishes loading.
+        if self.path.startswith("/hang"):
+            print("GET " + self.path, flush=True)
+            threading.Event().wait()
+        super().do_GET()
+
     def end_headers(self):
         self.send_header("Cache-Control", "no-store")
         super().end_headers()

@@ -20,7 +20,8 @@ std::unique_ptr<XvfbServer>& Server() {
 class GtkEnvironment : public ::testing::Environment {
   public:
     void SetUp() override {
-        Server() = std::make_unique<XvfbServer>();
+        // Wide enough for three monitors of the further-monitors test side by side.
+        Server() = std::make_unique<XvfbServer>(1, "1200x300");
         ASSERT_FALSE(Server()->Display().empty()) << "Xvfb did not start";
         setenv("DISPLAY", Server()->Display().c_str(), 1);
         setenv("GDK_BACKEND", "x11", 1);

@@ -109,6 +109,18 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     saver_ = std::make_unique<ChildProcess>(argv);
 }
 
+bool SaverRun::StartShow(const std::string& set_lines, const std::vector<std::string>& pages) {
+    std::vector<std::string> web;
+    for (const std::string& page : pages) {
+        web.push_back(Url(page));
+    }
+    if (!StartX() || !MakeSaver(set_lines, web)) {
+        return false;
+    }
+    Start();
+    return true;
+}
+
 void SaverRun::StartAsProgram(const std::vector<std::string>& arguments) {
     saver_file_ = "/Test.EXE";
     fs::copy_file(folder_ + "/test.scr", folder_ + saver_file_);

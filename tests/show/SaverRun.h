@@ -26,6 +26,9 @@ class SaverRun {
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
     void Start(const std::vector<std::string>& arguments = {"/s"});
+    // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
+    // false when the X server or the saver could not be made.
+    bool StartShow(const std::string& set_lines, const std::vector<std::string>& pages);
     // Starts the saver as a file named "Test.EXE", as a user starts a saver program.
     void StartAsProgram(const std::vector<std::string>& arguments);
 

@@ -30,10 +30,7 @@ void ExpectCleanEnd(SaverRun& run, const std::string& input = "key Escape") {
 
 TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(
-        run.MakeSaver("WebInterval=1", {run.Url("p1.htm"), run.Url("p2.htm"), run.Url("p3.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=1", {"p1.htm", "p2.htm", "p3.htm"}));
     for (const char* page : {"/p1.htm", "/p2.htm", "/p3.htm", "/p1.htm"}) {
         EXPECT_EQ(run.NextPage(), page);
     }
@@ -104,9 +101,7 @@ class ExitConditionTest : public ::testing::TestWithParam<ExitCase> {};
 TEST_P(ExitConditionTest, EndsOnlyOnAcceptedInput) {
     const ExitCase& row = GetParam();
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=60\n") + row.settings, {run.Url("p1.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow(std::string("WebInterval=60\n") + row.settings, {"p1.htm"}));
     ASSERT_TRUE(run.WaitFor("/p1.htm"));
     usleep(300000);
     run.Xdo(row.input);
@@ -129,9 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExitConditionTest, ::testing::ValuesIn(kExitCases
 
 TEST(ShowEndToEndTest, KeysTheExitConditionsRefuseReachThePage) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nOnlyEscKeyExit=1", {run.Url("keys.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=60\nOnlyEscKeyExit=1", {"keys.htm"}));
     ASSERT_TRUE(run.WaitFor("/keys.htm"));
     usleep(300000);
     // Ctrl reaches the page, Ctrl+N never does.
@@ -148,10 +141,8 @@ class SystemWideHookTest : public ::testing::TestWithParam<bool> {};
 TEST_P(SystemWideHookTest, KeyForAnotherWindowEndsTheShowOnlyWithTheHook) {
     const bool hook = GetParam();
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=60\nHookApplete=") + (hook ? "1" : "0"),
-                              {run.Url("p1.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow(std::string("WebInterval=60\nHookApplete=") + (hook ? "1" : "0"),
+                              {"p1.htm"}));
     ASSERT_TRUE(run.WaitFor("/p1.htm"));
     usleep(2500000);
     const unsigned long other = run.CreateParentWindow(0, 0, 200, 200);
@@ -172,10 +163,7 @@ INSTANTIATE_TEST_SUITE_P(HookApplete, SystemWideHookTest, ::testing::Bool());
 
 TEST(ShowEndToEndTest, NavigationKeysPageThroughTheList) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(
-        run.MakeSaver("WebInterval=60", {run.Url("p1.htm"), run.Url("p2.htm"), run.Url("p3.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=60", {"p1.htm", "p2.htm", "p3.htm"}));
     ASSERT_TRUE(run.WaitFor("/p1.htm"));
     // Page Down, End, Home, Page Up on the first (the last comes), Delete (the last goes,
     // the next in order comes), then Insert and Pause, which load nothing.
@@ -195,9 +183,7 @@ TEST(ShowEndToEndTest, NavigationKeysPageThroughTheList) {
 
 TEST(ShowEndToEndTest, LastPageOpensInTheUsersBrowser) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nWebLastPage=1", {run.Url("p2.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=60\nWebLastPage=1", {"p2.htm"}));
     ASSERT_TRUE(run.WaitFor("/p2.htm"));
     ExpectCleanEnd(run);
     for (int i = 0; i < 50 && run.Opened().empty(); ++i) {
@@ -208,9 +194,7 @@ TEST(ShowEndToEndTest, LastPageOpensInTheUsersBrowser) {
 
 TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nWebLinkExit=1", {run.Url("link.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=60\nWebLinkExit=1", {"link.htm"}));
     ASSERT_TRUE(run.WaitFor("/link.htm"));
     usleep(300000);
     run.Xdo("mousemove 300 300 click 1");
@@ -221,10 +205,7 @@ TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
 
 TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=0\nWebLinkExit=1\nMousePress=0",
-                              {run.Url("p1.htm"), run.Url("p2.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=0\nWebLinkExit=1\nMousePress=0", {"p1.htm", "p2.htm"}));
     ASSERT_TRUE(run.WaitFor("/p2.htm"));
     run.Xdo("mousemove 300 300 click 1");
     EXPECT_FALSE(run.Ended(1500));
@@ -234,9 +215,7 @@ TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
 
 TEST(ShowEndToEndTest, PageThatNeverFinishesDoesNotStopPaging) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=1", {run.Url("hang.htm"), run.Url("p1.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=1", {"hang.htm", "p1.htm"}));
     for (const char* page : {"/hang.htm", "/p1.htm", "/hang.htm", "/p1.htm"}) {
         EXPECT_EQ(run.NextPage(), page);
     }
@@ -245,18 +224,14 @@ TEST(ShowEndToEndTest, PageThatNeverFinishesDoesNotStopPaging) {
 
 TEST(ShowEndToEndTest, ScriptMessageBoxIsClosedAtOnce) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("alert.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=60", {"alert.htm"}));
     EXPECT_TRUE(run.WaitFor("/after-alert"));
     ExpectCleanEnd(run);
 }
 
 TEST(ShowEndToEndTest, ShowGoesOnWhenTheWebProcessIsKilled) {
     SaverRun run;
-    ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=1", {run.Url("p1.htm"), run.Url("p2.htm")}));
-    run.Start();
+    ASSERT_TRUE(run.StartShow("WebInterval=1", {"p1.htm", "p2.htm"}));
     ASSERT_TRUE(run.WaitFor("/p2.htm"));
     const std::vector<pid_t> processes = test::WebProcessesOf(run.SaverPid());
     ASSERT_FALSE(processes.empty());

@@ -39,9 +39,8 @@ class SaverFileTest : public ::testing::Test {
 
     // The environment of a user whose folders all lie in this test's folder, without a
     // display.
-    testing::ChildOptions Options(std::vector<std::string> arguments) const {
+    testing::ChildOptions Options() const {
         testing::ChildOptions options;
-        options.arguments = std::move(arguments);
         options.set_env = {{"HOME", root / "home"},
                            {"XDG_RUNTIME_DIR", root / "run"},
                            {"XDG_DATA_HOME", root / "data"},
@@ -52,18 +51,21 @@ class SaverFileTest : public ::testing::Test {
         return options;
     }
 
+    testing::ChildResult Run(const std::vector<std::string>& argv) const {
+        return testing::RunChild(argv, Options());
+    }
+
     std::string MakeSaver(const std::string& name, const std::string& settings) {
         root.Write("author/Ocean.ini", settings);
-        testing::ChildResult result = testing::RunChild(
-            kPack, Options({"build", "--host", kHost, "--settings", root / "author/Ocean.ini",
-                            "--content", root / "author/content", "-o", root / name}));
+        testing::ChildResult result =
+            Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini",
+                 "--content", root / "author/content", "-o", root / name});
         EXPECT_TRUE(result.exited && result.status == 0) << result.err;
         return root / name;
     }
 
     nlohmann::json Inspect(const std::string& saver) const {
-        testing::ChildResult result =
-            testing::RunChild(kPack, Options({"inspect", "--json", saver}));
+        testing::ChildResult result = Run({kPack, "inspect", "--json", saver});
         EXPECT_EQ(result.status, 0) << result.err;
         return nlohmann::json::parse(result.out);
     }
@@ -93,10 +95,9 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
     root.Write("author/Ocean.ini",
                "[Set]\nWebInterval=25\nWebSequence=0\nScrName=Ocean\n"
                "[feeds]\nNews=http://n.test/rss\n[Web]\n(URL) http://a.test/?q**1=1\npage.htm=1\n");
-    testing::ChildResult built = testing::RunChild(
-        kPack, Options({"build", "--host", kHost, "--settings", root / "author/Ocean.ini",
-                        "--content", root / "author/content", "--item", root / "author/big.bin",
-                        "-o", root / "Ocean.scr"}));
+    testing::ChildResult built =
+        Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--content",
+             root / "author/content", "--item", root / "author/big.bin", "-o", root / "Ocean.scr"});
     ASSERT_EQ(built.status, 0) << built.err;
     nlohmann::json report = Inspect(root / "Ocean.scr");
     EXPECT_TRUE(report["PackagePresent"]);
@@ -132,7 +133,7 @@ TEST_F(SaverFileTest, SecondInstanceExitsSilentlyAndEmptiesTheWorkingFolder) {
     int lock = ::open((root / "run/quillmontscreensaverweb.lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
     root.Write("run/Orvane/left-over.htm", "x");
-    testing::ChildResult result = testing::RunChild(saver, Options({"/a", "5"}));
+    testing::ChildResult result = Run({saver, "/a", "5"});
     ::close(lock);
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.status, 0);
@@ -144,8 +145,7 @@ TEST_F(SaverFileTest, SecondInstanceExitsSilentlyAndEmptiesTheWorkingFolder) {
 TEST_F(SaverFileTest, InstallCommandWritesTheLogAndCopiesTheFile) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
     root.Write("installer/Ocean.scr", "the saver");
-    testing::ChildResult result =
-        testing::RunChild(saver, Options({"path", root / "installer/", "Ocean.scr"}));
+    testing::ChildResult result = Run({saver, "path", root / "installer/", "Ocean.scr"});
     EXPECT_EQ(result.status, 0) << result.err;
     std::string log = testing::ReadFile(root / "data/Orvane/log.ini");
     EXPECT_NE(log.find(saver + "=" + root / "installer/"), std::string::npos) << log;
@@ -155,12 +155,12 @@ TEST_F(SaverFileTest, InstallCommandWritesTheLogAndCopiesTheFile) {
 
 TEST_F(SaverFileTest, PasswordModeCallsTheSystemLibrary) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
-    testing::ChildResult result = testing::RunChild(saver, Options({"/a", "5"}));
+    testing::ChildResult result = Run({saver, "/a", "5"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(testing::ReadFile(root / "record.txt"), "SCRSAVE 5 0 0\n");
 
     fs::remove(root / "record.txt");
-    testing::RunChild(saver, Options({"/a", "0"}));
+    Run({saver, "/a", "0"});
     EXPECT_FALSE(fs::exists(root / "record.txt")) << "handle 0 calls nothing";
 }
 
@@ -172,9 +172,9 @@ TEST_F(SaverFileTest, WorkingFolderIsEmptiedOnEveryWayOut) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
     for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
         fs::remove(root / "record.txt");
-        testing::ChildOptions options = Options({"/a", "5"});
+        testing::ChildOptions options = Options();
         options.set_env["SAVER_TEST_BLOCK"] = "1";
-        testing::ChildProcess child(saver, options);
+        testing::ChildProcess child({saver, "/a", "5"}, options);
         while (!fs::exists(root / "record.txt")) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -188,7 +188,7 @@ TEST_F(SaverFileTest, WorkingFolderIsEmptiedOnEveryWayOut) {
         EXPECT_EQ(result.status, signal_number);
         EXPECT_TRUE(WorkingFiles().empty()) << "after signal " << signal_number;
     }
-    testing::RunChild(saver, Options({"/c"}));
+    Run({saver, "/c"});
     EXPECT_TRUE(WorkingFiles().empty()) << "after a normal end";
 }
 
@@ -200,9 +200,9 @@ TEST_F(SaverFileTest, SaverpackRefusesAPackageThatDoesNotFit) {
     }
     root.Write("author/content/noise.bin", noise);
     root.Write("author/Ocean.ini", "[Set]\n");
-    testing::ChildResult result = testing::RunChild(
-        kPack, Options({"build", "--host", kHost, "--settings", root / "author/Ocean.ini",
-                        "--content", root / "author/content", "-o", root / "Ocean.scr"}));
+    testing::ChildResult result =
+        Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--content",
+             root / "author/content", "-o", root / "Ocean.scr"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("bytes too large"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("--item"), std::string::npos) << result.err;
@@ -212,9 +212,9 @@ TEST_F(SaverFileTest, SaverpackRefusesAPackageThatDoesNotFit) {
 TEST_F(SaverFileTest, SaverpackShowsProgressForLargeItems) {
     root.Write("author/Ocean.ini", "[Set]\n");
     root.Write("author/movie.bin", std::string(11u * 1000 * 1000, 'm'));
-    testing::ChildResult result = testing::RunChild(
-        kPack, Options({"build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--item",
-                        root / "author/movie.bin:notzip", "-o", root / "Ocean.scr"}));
+    testing::ChildResult result =
+        Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--item",
+             root / "author/movie.bin:notzip", "-o", root / "Ocean.scr"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_NE(result.err.find("movie.bin: 100%"), std::string::npos) << result.err;
     nlohmann::json report = Inspect(root / "Ocean.scr");

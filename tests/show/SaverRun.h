@@ -4,12 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
 #include "TestServers.h"
+#include "support/ChildProcess.h"
 
 struct _XDisplay;
 
 namespace saver::test {
+
+using testing::ChildOptions;
+using testing::ChildProcess;
 
 // One end-to-end run of a real saver file: its own X server, a loopback server for its
 // pages that reports every request, a private user environment (runtime, home and

@@ -20,7 +20,9 @@ XvfbServer::XvfbServer(int screens, const std::string& size) {
     for (int i = 0; i < screens; ++i) {
         argv.insert(argv.end(), {"-screen", std::to_string(i), size + "x24"});
     }
-    process_ = std::make_unique<ChildProcess>(argv, fds[1]);
+    ChildOptions options;
+    options.keep_fd = fds[1];
+    process_ = std::make_unique<ChildProcess>(argv, options);
     close(fds[1]);
     // Xvfb writes its display number to the descriptor once it accepts clients.
     std::string number;

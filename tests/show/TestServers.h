@@ -3,9 +3,12 @@
 #include <memory>
 #include <string>
 
-#include "ChildProcess.h"
+#include "support/ChildProcess.h"
 
 namespace saver::test {
+
+using testing::ChildOptions;
+using testing::ChildProcess;
 
 // An X server of the test's own (Xvfb) on a free display number, with `screens`
 // screens side by side joined by Xinerama into one desktop of as many monitors.

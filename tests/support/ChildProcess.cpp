@@ -1,8 +1,10 @@
 #include "support/ChildProcess.h"
 
+#include <cerrno>
 #include <chrono>
 #include <csignal>
 #include <stdexcept>
+#include <thread>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -14,6 +16,8 @@ extern char** environ;
 namespace saver::testing {
 
 namespace {
+
+using Clock = std::chrono::steady_clock;
 
 std::vector<std::string> ChildEnvironment(const ChildOptions& options) {
     std::map<std::string, std::string> env;
@@ -46,7 +50,125 @@ std::vector<char*> Pointers(std::vector<std::string>& strings) {
     return pointers;
 }
 
-void Drain(int& fd, std::string& into) {
+int Remaining(Clock::time_point deadline) {
+    auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left > 0 ? static_cast<int>(left) : 0;
+}
+
+}  // namespace
+
+ChildProcess::ChildProcess(const std::vector<std::string>& argv, const ChildOptions& options) {
+    std::vector<std::string> args = argv;
+    std::vector<std::string> envp = ChildEnvironment(options);
+    std::vector<char*> arg_pointers = Pointers(args);
+    std::vector<char*> env_pointers = Pointers(envp);
+    int out[2] = {-1, -1};
+    int err[2] = {-1, -1};
+    if (::pipe(out) != 0 || (options.capture_stderr && ::pipe(err) != 0)) {
+        throw std::runtime_error("cannot make a pipe for " + argv.at(0));
+    }
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        ::setpgid(0, 0);
+        ::dup2(out[1], STDOUT_FILENO);
+        if (options.capture_stderr) {
+            ::dup2(err[1], STDERR_FILENO);
+        }
+        int null = ::open("/dev/null", O_RDONLY);
+        ::dup2(null, STDIN_FILENO);
+        for (int fd = 3; fd < 1024; ++fd) {
+            if (fd != options.keep_fd) {
+                ::close(fd);
+            }
+        }
+        ::execvpe(arg_pointers[0], arg_pointers.data(), env_pointers.data());
+        ::_exit(127);
+    }
+    group_ = pid_;
+    ::close(out[1]);
+    out_fd_ = out[0];
+    if (options.capture_stderr) {
+        ::close(err[1]);
+        err_fd_ = err[0];
+        ::fcntl(err_fd_, F_SETFL, O_NONBLOCK);
+    }
+}
+
+ChildProcess::~ChildProcess() {
+    if (group_ > 0) {
+        ::kill(-group_, SIGTERM);  // the child, and what it started and left behind
+    }
+    const auto deadline = Clock::now() + std::chrono::seconds(5);
+    while (pid_ > 0 && !Reap(false) && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (pid_ > 0) {
+        ::kill(-group_, SIGKILL);
+        Reap(true);
+    }
+    for (int fd : {out_fd_, err_fd_}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+}
+
+void ChildProcess::Signal(int signal_number) const {
+    ::kill(group_, signal_number);
+}
+
+bool ChildProcess::Reap(bool block) {
+    if (pid_ > 0 && ::waitpid(pid_, &raw_status_, block ? 0 : WNOHANG) == pid_) {
+        pid_ = -1;
+    }
+    return pid_ <= 0;
+}
+
+std::optional<int> ChildProcess::WaitExit(int timeout_ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!Reap(false)) {
+        if (Clock::now() >= deadline) {
+            return std::nullopt;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return WIFEXITED(raw_status_) ? WEXITSTATUS(raw_status_) : 128 + WTERMSIG(raw_status_);
+}
+
+std::string ChildProcess::ReadLine(int timeout_ms) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    for (;;) {
+        const size_t end = out_.find('\n');
+        if (end != std::string::npos) {
+            std::string line = out_.substr(0, end);
+            out_.erase(0, end + 1);
+            return line;
+        }
+        if (out_fd_ < 0) {
+            return "";
+        }
+        pollfd fd{out_fd_, POLLIN, 0};
+        int ready = 0;
+        do {  // a signal (another child ending) interrupts the wait without ending it
+            ready = ::poll(&fd, 1, Remaining(deadline));
+        } while (ready < 0 && errno == EINTR);
+        if (ready <= 0) {
+            return "";
+        }
+        char chunk[512];
+        const ssize_t got = ::read(out_fd_, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            return "";
+        }
+        out_.append(chunk, static_cast<size_t>(got));
+    }
+}
+
+void ChildProcess::Drain(int& fd, std::string& into) const {
     char buffer[4096];
     for (;;) {
         ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -54,105 +176,49 @@ void Drain(int& fd, std::string& into) {
             into.append(buffer, static_cast<size_t>(got));
             continue;
         }
-        if (got == 0) {
-            ::close(fd);
-            fd = -1;
+        if (got == 0 || errno != EINTR) {
+            // The end, or nothing more for now (a grandchild may hold the pipe open).
+            if (got == 0) {
+                ::close(fd);
+                fd = -1;
+            }
+            return;
         }
-        return;
     }
 }
 
-}  // namespace
-
-ChildProcess::ChildProcess(const std::string& program, const ChildOptions& options) {
-    std::vector<std::string> argv{program};
-    argv.insert(argv.end(), options.arguments.begin(), options.arguments.end());
-    std::vector<std::string> envp = ChildEnvironment(options);
-    std::vector<char*> argv_pointers = Pointers(argv);
-    std::vector<char*> envp_pointers = Pointers(envp);
-    int out[2];
-    int err[2];
-    if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) {
-        throw std::runtime_error("pipe failed");
-    }
-    pid_ = ::fork();
-    if (pid_ == 0) {
-        ::dup2(out[1], 1);
-        ::dup2(err[1], 2);
-        int null = ::open("/dev/null", O_RDONLY);
-        ::dup2(null, 0);
-        ::execve(program.c_str(), argv_pointers.data(), envp_pointers.data());
-        ::_exit(127);
-    }
-    ::close(out[1]);
-    ::close(err[1]);
-    out_fd_ = out[0];
-    err_fd_ = err[0];
+ChildResult ChildProcess::Wait(int timeout_ms) {
     ::fcntl(out_fd_, F_SETFL, O_NONBLOCK);
-    ::fcntl(err_fd_, F_SETFL, O_NONBLOCK);
-}
-
-ChildProcess::~ChildProcess() {
-    if (!result_ && pid_ > 0) {
-        ::kill(pid_, SIGKILL);
-        Wait();
-    }
-}
-
-void ChildProcess::Signal(int signal_number) const {
-    ::kill(pid_, signal_number);
-}
-
-ChildResult ChildProcess::Wait(int timeout_seconds) {
-    if (result_) {
-        return *result_;
-    }
-    ChildResult result;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeout_seconds);
-    int status = 0;
-    for (;;) {
+    const auto deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!Reap(false)) {
         pollfd fds[2] = {{out_fd_, POLLIN, 0}, {err_fd_, POLLIN, 0}};
         ::poll(fds, 2, 50);
-        if (out_fd_ >= 0) {
-            Drain(out_fd_, result.out);
-        }
-        if (err_fd_ >= 0) {
-            Drain(err_fd_, result.err);
-        }
-        pid_t done = ::waitpid(pid_, &status, WNOHANG);
-        if (done == pid_) {
-            break;
-        }
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(pid_, SIGKILL);
-        }
-    }
-    while (out_fd_ >= 0 || err_fd_ >= 0) {
-        // Whatever the program left in the pipes; a grandchild holding them is not waited for.
-        if (out_fd_ >= 0) {
-            Drain(out_fd_, result.out);
-            if (out_fd_ >= 0) {
-                ::close(out_fd_);
-                out_fd_ = -1;
+        for (auto [fd, into] : {std::pair{&out_fd_, &out_}, std::pair{&err_fd_, &err_}}) {
+            if (*fd >= 0) {
+                Drain(*fd, *into);
             }
         }
-        if (err_fd_ >= 0) {
-            Drain(err_fd_, result.err);
-            if (err_fd_ >= 0) {
-                ::close(err_fd_);
-                err_fd_ = -1;
-            }
+        if (Clock::now() > deadline) {
+            ::kill(-group_, SIGKILL);
         }
     }
-    result.exited = WIFEXITED(status);
-    result.status = result.exited ? WEXITSTATUS(status) : WTERMSIG(status);
-    result_ = result;
+    for (auto [fd, into] : {std::pair{&out_fd_, &out_}, std::pair{&err_fd_, &err_}}) {
+        if (*fd >= 0) {
+            Drain(*fd, *into);
+        }
+    }
+    ChildResult result;
+    result.exited = WIFEXITED(raw_status_);
+    result.status = result.exited ? WEXITSTATUS(raw_status_) : WTERMSIG(raw_status_);
+    result.out = out_;
+    result.err = err_;
     return result;
 }
 
-ChildResult RunChild(const std::string& program, const ChildOptions& options, int timeout_seconds) {
-    ChildProcess child(program, options);
-    return child.Wait(timeout_seconds);
+ChildResult RunChild(const std::vector<std::string>& argv, ChildOptions options, int timeout_ms) {
+    options.capture_stderr = true;
+    ChildProcess child(argv, options);
+    return child.Wait(timeout_ms);
 }
 
 }  // namespace saver::testing

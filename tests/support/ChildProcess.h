@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <map>
 #include <optional>
 #include <string>
@@ -7,7 +9,15 @@
 
 namespace saver::testing {
 
-// A program run by a test, with its own environment, its output captured.
+// How a test starts a program.
+struct ChildOptions {
+    std::map<std::string, std::string> set_env;  // added to the test's environment or replaced
+    std::vector<std::string> unset_env;
+    int keep_fd = -1;             // stays open in the child (for programs told its number)
+    bool capture_stderr = false;  // else the child writes into the test's own stderr
+};
+
+// What a program left when it ended.
 struct ChildResult {
     bool exited = false;  // ended by exit (else by a signal)
     int status = -1;      // the exit status, or the signal number
@@ -15,33 +25,42 @@ struct ChildResult {
     std::string err;
 };
 
-struct ChildOptions {
-    std::vector<std::string> arguments;          // after the program
-    std::map<std::string, std::string> set_env;  // added or replaced
-    std::vector<std::string> unset_env;
-};
-
+// A program started by a test in a process group of its own (found on PATH when its name
+// has no "/"), its standard output read through a pipe. When the object goes away the
+// group is ended: first SIGTERM, then SIGKILL.
 class ChildProcess {
   public:
-    ChildProcess(const std::string& program, const ChildOptions& options);
+    explicit ChildProcess(const std::vector<std::string>& argv, const ChildOptions& options = {});
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    int Pid() const { return pid_; }
+    pid_t Pid() const { return group_; }
     void Signal(int signal_number) const;
-    // Waits for the end (killing the program after `timeout_seconds`) and reads its output.
-    ChildResult Wait(int timeout_seconds = 30);
+
+    // The next line of the child's output; empty at its end or after `timeout_ms`.
+    std::string ReadLine(int timeout_ms);
+    // The exit status once the child has ended within `timeout_ms` (128 + the signal
+    // when a signal ended it); nullopt while it still runs.
+    std::optional<int> WaitExit(int timeout_ms);
+    // Waits for the end, killing the program after `timeout_ms`, and gives what it wrote.
+    ChildResult Wait(int timeout_ms = 30000);
 
   private:
-    int pid_ = -1;
+    bool Reap(bool block);
+    void Drain(int& fd, std::string& into) const;
+
+    pid_t pid_ = -1;  // -1 once reaped
+    pid_t group_ = -1;
     int out_fd_ = -1;
     int err_fd_ = -1;
-    std::optional<ChildResult> result_;
+    std::string out_;
+    std::string err_;
+    int raw_status_ = 0;
 };
 
-// Runs the program to its end.
-ChildResult RunChild(const std::string& program, const ChildOptions& options,
-                     int timeout_seconds = 30);
+// Runs the program to its end and gives what it wrote; stderr is captured.
+ChildResult RunChild(const std::vector<std::string>& argv, ChildOptions options = {},
+                     int timeout_ms = 30000);
 
 }  // namespace saver::testing

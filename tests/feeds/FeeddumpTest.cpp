@@ -34,7 +34,7 @@ TEST(FeeddumpTest, FailedLoadPrintsTheModelAndTheError) {
     const ToolRun run = Feeddump(Fixture("itunes/podcast.xml"));
     EXPECT_EQ(run.status, 1);
     for (const char* expected : {
-             R"("XMLType":"xtiTunes")",
+             R"({"XMLType":"xtiTunes","Language":"langX",)",
              R"("Error":"Required Field Missing. Field: enclosure -> type")",
              R"("Language":"langX","XLang":"EN")",
              R"("KeyWords":["a","","b"])",

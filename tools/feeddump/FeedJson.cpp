@@ -211,6 +211,8 @@ std::string FeedJson(TSimpleRSS& rss, const std::optional<std::string>& error) {
     JsonWriter json;
     json.BeginObject();
     WriteText(json, "XMLType", XMLTypeName(rss.XMLType()));
+    // The channel's language again at the top, where a reader of the dump looks first.
+    WriteText(json, "Language", LanguageName(rss.Channel().Optional.Language));
     WriteText(json, "Version", rss.Version());
     WriteText(json, "HeaderTitle", rss.HeaderTitle());
     WriteText(json, "HeaderDescription", rss.HeaderDescription());

@@ -30,6 +30,14 @@ size_t LastSeparator(std::string_view path, std::string_view separators) {
     return path.find_last_of(separators);
 }
 
+void SyncFolder(const std::string& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
 }  // namespace
 
 bool FileExists(const std::string& path) {
@@ -43,8 +51,11 @@ bool DirectoryExists(const std::string& path) {
 }
 
 bool ForceDirectories(const std::string& path) {
-    std::error_code error;
-    std::filesystem::create_directories(path, error);
+    for (size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        ::mkdir(path.substr(0, slash).c_str(), 0700);
+    }
+    ::mkdir(path.c_str(), 0700);
     return DirectoryExists(path);
 }
 
@@ -62,19 +73,21 @@ bool WriteFile(const std::string& path, std::string_view bytes) {
     return ::close(fd) == 0 && ok;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
-    std::string temporary = path + ".saving-XXXXXX";
-    int fd = ::mkstemp(temporary.data());
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode) {
+    std::string temporary = path + ".tmp-XXXXXX";
+    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    ::fchmod(fd, 0644);
+    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
+    // The new bytes are in place; a failed flush of the folder only risks losing the
+    // rename in a crash, which leaves the old file, so it does not fail the write.
+    SyncFolder(FolderPart(path));
     return true;
 }
 

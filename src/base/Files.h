@@ -4,16 +4,21 @@
 #include <string>
 #include <string_view>
 
+#include <sys/types.h>
+
 namespace saver {
 
 // File helpers that never throw: every failure is a false or an empty result.
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
-// Creates the folder and its missing parents (mode 0700 for the ones it makes).
+// Creates the folder and its missing parents, each made with mode 0700 (less what the
+// umask takes away). True when the folder exists afterwards.
 bool ForceDirectories(const std::string& path);
-// Writes `bytes` to a temporary file beside `path`, then renames it over `path`, so a
-// reader sees either the old file or the whole new one.
-bool WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Replaces the file at `path` with `bytes` so that a reader sees either the old file or
+// the whole new one, also after a crash: the bytes go into a temporary file in the same
+// folder, which is flushed to disk and renamed over `path`; the folder is flushed too.
+// The new file gets `mode`. On failure `path` is unchanged and the result is false.
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
 bool WriteFile(const std::string& path, std::string_view bytes);
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 // Makes the file writable again, which is what clearing its attributes means here.

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <ctime>
 
+#include "base/Files.h"
 #include "platform/linux/AnsweredValues.h"
-#include "platform/linux/FileWrites.h"
 #include "platform/linux/RegistryText.h"
 #include "platform/linux/UserAccount.h"
 
@@ -102,7 +102,7 @@ bool FileRegistry::WriteValue(RegistryHive hive, const std::string& key, const s
         return false;
     }
     std::string folder = FolderOf(path_);
-    if (!CreatePrivateFolderPath(folder)) {
+    if (!ForceDirectories(folder)) {
         return false;
     }
     int lock = LockFolder(folder);
@@ -120,7 +120,7 @@ bool FileRegistry::WriteLocked(const std::string& key, const std::string& name,
         return false;
     }
     updated.Set(key, name, value);
-    if (!WriteFileAtomically(path_, FormatRegistryText(updated))) {
+    if (!WriteFileAtomically(path_, FormatRegistryText(updated), 0600)) {
         return false;
     }
     // The next read loads what was written.

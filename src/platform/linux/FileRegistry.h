@@ -23,7 +23,7 @@ namespace saver {
 // replaces it; when no such link can be made the write is refused, so nothing the user
 // may want back is ever lost. Writes hold an flock on the file's folder so that two
 // processes saving at once do not lose each other's values, create the folder (0700) when
-// missing and replace the file atomically (FileWrites.h). Key paths, value names and
+// missing and replace the file atomically (WriteFileAtomically). Key paths, value names and
 // strings holding a line break or a NUL byte cannot be stored; such writes are refused.
 class FileRegistry : public Registry {
   public:

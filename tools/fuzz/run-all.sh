@@ -7,6 +7,8 @@ build=${1:?build folder}
 seconds=${2:-20}
 shopt -s nullglob
 status=0
+passed=0
+failed=0
 for target in "$build"/bin/fuzz_*; do
   [[ -x "$target" && "$target" != *.seeds ]] || continue
   name=$(basename "$target")
@@ -18,8 +20,11 @@ for target in "$build"/bin/fuzz_*; do
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       "$scratch" "${seeds[@]}" >"$build/$name.log" 2>&1; then
     echo "fuzz: $name found a fault; see $build/$name.log"; tail -40 "$build/$name.log"; status=1
+    failed=$((failed + 1))
   else
     grep -E 'stat::number_of_executed_units|stat::average_exec_per_sec' "$build/$name.log" || true
+    passed=$((passed + 1))
   fi
 done
+echo "fuzz: $passed passed, $failed failed"
 exit $status

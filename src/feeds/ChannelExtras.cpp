@@ -177,4 +177,15 @@ void ReadChannelExtra(TRSSChannelOpt& channel, std::string_view name, XmlNode el
     }
 }
 
+void ReadChannelChild(TRSSChannel& channel, TRSSItems& items, XmlNode child, ItemReader read_item) {
+    const std::string name = child.QualifiedName();
+    if (name == "category") {
+        AddChannelCategory(channel.Optional.Categories, child);
+    } else if (name == "item") {
+        read_item(items.Add(), child);
+    } else if (!ReadRequiredField(channel.Required, name, child)) {
+        Guarded([&] { ReadChannelExtra(channel.Optional, name, child); });
+    }
+}
+
 }  // namespace saver

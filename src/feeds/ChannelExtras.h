@@ -2,8 +2,10 @@
 
 #include <string_view>
 
+#include "feeds/TRSSChannel.h"
 #include "feeds/TRSSChannelOpt.h"
 #include "feeds/TRSSChannelReq.h"
+#include "feeds/TRSSItem.h"
 #include "feeds/XmlNode.h"
 
 namespace saver {
@@ -32,5 +34,10 @@ void ReadSkipDays(TRSSChannelSkipDays& days, XmlNode element, bool swallow);
 // Runs the action of the RSS and RDF channel rows named `name` (qualified name of the
 // element); an unknown name does nothing.
 void ReadChannelExtra(TRSSChannelOpt& channel, std::string_view name, XmlNode element);
+
+// Reads one child of an RSS or RDF channel: a category, an item (added to `items` and
+// read by the format's `read_item`), a required field, or a channel extra inside a guard.
+using ItemReader = void (*)(TRSSItem& item, XmlNode element);
+void ReadChannelChild(TRSSChannel& channel, TRSSItems& items, XmlNode child, ItemReader read_item);
 
 }  // namespace saver

@@ -44,15 +44,10 @@ void ReadItem(TRSSItem& item, XmlNode element) {
 void TSimpleParserRDF::Parse() {
     TRSSChannel& model = rss_.Channel();
     for (XmlNode child : rss_.XMLFile().Root().Children()) {
-        const std::string name = child.QualifiedName();
-        if (name == "channel") {
+        if (child.QualifiedName() == "channel") {
             ReadChannelElement(model.Required, child);
-        } else if (name == "category") {
-            AddChannelCategory(model.Optional.Categories, child);
-        } else if (name == "item") {
-            ReadItem(rss_.Items().Add(), child);
-        } else if (!ReadRequiredField(model.Required, name, child)) {
-            Guarded([&] { ReadChannelExtra(model.Optional, name, child); });
+        } else {
+            ReadChannelChild(model, rss_.Items(), child, ReadItem);
         }
     }
 }

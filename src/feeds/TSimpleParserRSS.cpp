@@ -48,16 +48,8 @@ void TSimpleParserRSS::Parse() {
     if (!channel.Find("item") && !channel.Find("category")) {
         return;
     }
-    TRSSChannel& model = rss_.Channel();
     for (XmlNode child : channel.Children()) {
-        const std::string name = child.QualifiedName();
-        if (name == "category") {
-            AddChannelCategory(model.Optional.Categories, child);
-        } else if (name == "item") {
-            ReadItem(rss_.Items().Add(), child);
-        } else if (!ReadRequiredField(model.Required, name, child)) {
-            Guarded([&] { ReadChannelExtra(model.Optional, name, child); });
-        }
+        ReadChannelChild(rss_.Channel(), rss_.Items(), child, ReadItem);
     }
 }
 

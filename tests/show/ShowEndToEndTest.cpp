@@ -261,5 +261,60 @@ TEST(ShowEndToEndTest, WithoutADisplayTheShowFailsClearly) {
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 
+// Several monitors of a real X server (Xinerama heads side by side): the show window
+// fills the first, and every further one shows the pages too or stays black.
+struct MonitorCase {
+    const char* name;
+    int monitors;
+    bool same_monitor;
+};
+
+class MonitorsTest : public ::testing::TestWithParam<MonitorCase> {};
+
+TEST_P(MonitorsTest, FurtherMonitorsShowThePagesOrStayBlack) {
+    const MonitorCase& c = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartX(c.monitors));
+    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=60\nWebShowStatus=0\nWebSameMonitor=") +
+                                  (c.same_monitor ? "1" : "0"),
+                              {run.Url("p2.htm")}));
+    run.Start();
+    // Each show window loads the page itself.
+    const int show_windows = c.same_monitor ? c.monitors : 1;
+    for (int window = 0; window < show_windows; ++window) {
+        EXPECT_TRUE(run.WaitFor("/p2.htm")) << "show window " << window;
+    }
+    const std::string shot = run.Folder() + "/shot.png";
+    const std::string further = c.same_monitor ? "#996633" : "#000000";
+    auto shown = [&] {
+        if (!run.Screenshot(shot) || SaverRun::PixelColour(shot, 400, 300) != "#996633") {
+            return false;
+        }
+        for (int monitor = 1; monitor < c.monitors; ++monitor) {
+            if (SaverRun::PixelColour(shot, 800 * monitor + 400, 300) != further) {
+                return false;
+            }
+        }
+        return true;
+    };
+    bool as_expected = false;
+    for (int i = 0; i < 100 && !as_expected; ++i) {
+        usleep(100000);
+        as_expected = shown();
+    }
+    EXPECT_TRUE(as_expected) << "further monitors should be " << further;
+    ExpectCleanEnd(run);
+}
+
+const MonitorCase kMonitorCases[] = {
+    {"TwoCovered", 2, false},
+    {"TwoShowing", 2, true},
+    {"ThreeCovered", 3, false},
+    {"ThreeShowing", 3, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Xinerama, MonitorsTest, ::testing::ValuesIn(kMonitorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace saver

@@ -10,8 +10,9 @@ namespace saver::test {
 using testing::ChildOptions;
 using testing::ChildProcess;
 
-// An X server of the test's own (Xvfb) on a free display number, with `screens`
-// screens side by side joined by Xinerama into one desktop of as many monitors.
+// An X server of the test's own on a free display number. One screen is an Xvfb; several
+// are an Xephyr inside an Xvfb, whose screens Xinerama joins side by side into one
+// desktop of as many monitors (Xvfb's own Xinerama puts every head at the origin).
 class XvfbServer {
   public:
     explicit XvfbServer(int screens = 1, const std::string& size = "800x600");
@@ -19,6 +20,7 @@ class XvfbServer {
     const std::string& Display() const { return display_; }
 
   private:
+    std::unique_ptr<ChildProcess> host_;
     std::unique_ptr<ChildProcess> process_;
     std::string display_;
 };

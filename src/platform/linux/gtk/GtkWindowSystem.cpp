@@ -7,6 +7,7 @@
 #include "platform/linux/gtk/GlibTimer.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
 #include "platform/linux/gtk/GtkShowWindow.h"
+#include "platform/linux/gtk/XineramaHeads.h"
 
 namespace saver {
 namespace {
@@ -36,6 +37,12 @@ std::vector<MonitorArea> GtkWindowSystem::Monitors() const {
         GdkRectangle geometry;
         gdk_monitor_get_geometry(gdk_display_get_monitor(display, i), &geometry);
         monitors.push_back({geometry.x, geometry.y, geometry.width, geometry.height});
+    }
+    if (monitors.size() <= 1 && GDK_IS_X11_DISPLAY(display)) {
+        std::vector<MonitorArea> heads = XineramaHeads(gdk_x11_display_get_xdisplay(display));
+        if (heads.size() > 1) {
+            return heads;
+        }
     }
     return monitors;
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/WindowSystem.h"
+
+struct _XDisplay;
+
+namespace saver {
+
+// The distinct heads the X server's Xinerama extension reports, in its order; empty when
+// the extension is not active. GTK 3 only reads monitors through RandR, so a multi-head
+// server that offers Xinerama alone would otherwise look like one wide monitor.
+std::vector<MonitorArea> XineramaHeads(::_XDisplay* display);
+
+}  // namespace saver

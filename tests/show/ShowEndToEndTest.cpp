@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "SaverRun.h"
 #include "WebProcesses.h"
@@ -28,6 +29,17 @@ void ExpectCleanEnd(SaverRun& run, const std::string& input = "key Escape") {
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 
+// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
+bool Eventually(const std::function<bool()>& condition, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        usleep(100000);
+        if (condition()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
     SaverRun run;
     ASSERT_TRUE(run.StartShow("WebInterval=1", {"p1.htm", "p2.htm", "p3.htm"}));
@@ -45,12 +57,9 @@ TEST(ShowEndToEndTest, PackagedPagesAreShownFullScreenWithTheStatusLine) {
     ASSERT_TRUE(run.MakeSaver("WebInterval=60", {"(File) p2.htm"}));
     run.Start();
     const std::string shot = run.Folder() + "/shot.png";
-    bool coloured = false;
-    for (int i = 0; i < 50 && !coloured; ++i) {
-        usleep(100000);
-        coloured = run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633";
-    }
-    EXPECT_TRUE(coloured);
+    EXPECT_TRUE(Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
+        5));
     EXPECT_EQ(SaverRun::PixelColour(shot, 400, 595), "#000000");  // the status line
     // The packaged page was unpacked into the working folder while the show ran.
     EXPECT_FALSE(run.WorkingFiles().empty());
@@ -186,9 +195,7 @@ TEST(ShowEndToEndTest, LastPageOpensInTheUsersBrowser) {
     ASSERT_TRUE(run.StartShow("WebInterval=60\nWebLastPage=1", {"p2.htm"}));
     ASSERT_TRUE(run.WaitFor("/p2.htm"));
     ExpectCleanEnd(run);
-    for (int i = 0; i < 50 && run.Opened().empty(); ++i) {
-        usleep(100000);
-    }
+    Eventually([&] { return !run.Opened().empty(); }, 5);
     EXPECT_EQ(run.Opened(), std::vector<std::string>{run.Url("p2.htm")});
 }
 
@@ -297,12 +304,7 @@ TEST_P(MonitorsTest, FurtherMonitorsShowThePagesOrStayBlack) {
         }
         return true;
     };
-    bool as_expected = false;
-    for (int i = 0; i < 100 && !as_expected; ++i) {
-        usleep(100000);
-        as_expected = shown();
-    }
-    EXPECT_TRUE(as_expected) << "further monitors should be " << further;
+    EXPECT_TRUE(Eventually(shown, 10)) << "further monitors should be " << further;
     ExpectCleanEnd(run);
 }
 

@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "app/windows/ShowCompanionSet.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "platform/linux/gtk/XInputHook.h"
@@ -26,9 +27,10 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
+    WireTimerDispatcher();
     GtkWindowSystem windows;
     XInputHook hook;
-    ShowCompanions companions;
+    ShowCompanionSet companions(process, windows);
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },

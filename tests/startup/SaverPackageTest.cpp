@@ -190,19 +190,21 @@ std::string Cp437Zip(const std::vector<std::pair<std::string, std::string>>& ent
     return zip;
 }
 
-TEST_F(SaverPackageTest, EntryNamesInCodePage437UnpackUnderTheirUtf8Names) {
-    // "Caf\x82" is "Café" in code page 437; the settings name the page in UTF-8.
+// Names as Windows tools write them: the package name in Windows-1252 ("Caf\xE9"), the
+// entry names in code page 437 ("Caf\x82"), the settings in UTF-8. All meet as "Café".
+TEST_F(SaverPackageTest, NamesFromWindowsToolsUnpackUnderTheirUtf8Names) {
     const std::string zip = Cp437Zip(
-        {{"Saver.ini", "[Web]\n(File) Caf\xC3\xA9.htm=1\n"}, {"Caf\x82.htm", "<p>page</p>"}});
+        {{"Caf\x82.ini", "[Web]\n(File) Caf\xC3\xA9.htm=1\n"}, {"Caf\x82.htm", "<p>page</p>"}});
     std::string saver =
-        root.Write("cp437.scr", std::string(1000, 'H') + PackageMarker() + "Saver.ini**" + zip);
+        root.Write("cp437.scr", std::string(1000, 'H') + PackageMarker() + "Caf\xE9.ini**" + zip);
     SaverPackage package;
     SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
     ASSERT_EQ(result.problem, "");
+    EXPECT_EQ(result.settings_file, work + "Caf\xC3\xA9.ini");
     const std::string item = IniFile::Load(result.settings_file).SectionKeys("Web").at(0);
     EXPECT_EQ(testing::ReadFile(work + item.substr(std::string("(File) ").size())), "<p>page</p>");
     EXPECT_EQ(FilesBelow(work),
-              (std::vector<std::string>{"Caf\xC3\xA9.htm", "Saver.ini", "Saver.ini~"}));
+              (std::vector<std::string>{"Caf\xC3\xA9.htm", "Caf\xC3\xA9.ini", "Caf\xC3\xA9.ini~"}));
 }
 
 class PackageItemTest : public SaverPackageTest {

@@ -54,7 +54,8 @@ struct GapProbe {
     static gboolean Tick(gpointer self) {
         auto* probe = static_cast<GapProbe*>(self);
         const Clock::time_point now = Clock::now();
-        probe->gaps_ms.push_back(std::chrono::duration<double, std::milli>(now - probe->last).count());
+        probe->gaps_ms.push_back(
+            std::chrono::duration<double, std::milli>(now - probe->last).count());
         probe->last = now;
         return G_SOURCE_CONTINUE;
     }
@@ -101,14 +102,26 @@ void BM_TickerCycleStall(benchmark::State& state) {
         CurlHttpClient http(dispatcher);
         ItemViewer viewer;
         NoShell shell;
-        FeedTicker ticker(TickerEnvironment{
-            settings, file, random, windows, http, shell, viewer,
-            [] { return std::make_unique<GtkFeedWindow>(); }, "/tmp/", "", {}, nullptr});
+        FeedTicker ticker(TickerEnvironment{settings,
+                                            file,
+                                            random,
+                                            windows,
+                                            http,
+                                            shell,
+                                            viewer,
+                                            [] { return std::make_unique<GtkFeedWindow>(); },
+                                            "/tmp/",
+                                            "",
+                                            {},
+                                            nullptr});
         GapProbe probe;
-        const guint source = g_timeout_add_full(G_PRIORITY_HIGH, 1, GapProbe::Tick, &probe, nullptr);
+        const guint source =
+            g_timeout_add_full(G_PRIORITY_HIGH, 1, GapProbe::Tick, &probe, nullptr);
         ticker.StartFeedTicker(*show, 1);
         TRSSFontForm& form = *ticker.Form();
-        auto shown = [&] { return form.RSS().Items().Count() > 0 && form.Window().Opacity() >= 195; };
+        auto shown = [&] {
+            return form.RSS().Items().Count() > 0 && form.Window().Opacity() >= 195;
+        };
         bool ok = RunUntil(shown, 120000);
         form.DisplayItem(9);  // the end of a block of ten: the list scrolls for 7050 ms
         RunFor(7500);
@@ -131,19 +144,7 @@ BENCHMARK(BM_TickerCycleStall)->Iterations(1)->Unit(benchmark::kSecond);
 
 // CPU ticks (user and system) of every process of the group.
 long GroupTicks(pid_t group) {
-    std::istringstream pids(
-        [&] {
-            std::string out;
-            FILE* pipe = popen(("pgrep -g " + std::to_string(group)).c_str(), "r");
-            char line[64];
-            while (pipe && fgets(line, sizeof line, pipe)) {
-                out += line;
-            }
-            if (pipe) {
-                pclose(pipe);
-            }
-            return out;
-        }());
+    std::istringstream pids(test::CommandOutput("pgrep -g " + std::to_string(group)));
     long ticks = 0;
     for (std::string pid; pids >> pid;) {
         std::ifstream stat("/proc/" + pid + "/stat");
@@ -168,9 +169,10 @@ void BM_SaverCpu(benchmark::State& state) {
     for (auto _ : state) {
         testing::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
         test::SaverRun run;
-        const std::string feeds = "UseFeed=" + std::string(with_ticker ? "1" : "0") +
-                                  "\nRandomFeed=0\nBlogInterval=2\n[feeds]\nTwelve=" +
-                                  server.Url("generated/12.xml") + "\n";
+        const std::string feeds =
+            "UseFeed=" + std::string(with_ticker ? "1" : "0") +
+            "\nRandomFeed=0\nBlogInterval=2\n[feeds]\nTwelve=" + server.Url("generated/12.xml") +
+            "\n";
         if (!run.StartShow("WebInterval=600\n" + feeds, {"plain.htm"})) {
             state.SkipWithError("no X server or saver");
             return;

@@ -27,7 +27,9 @@ bool IsPageRequest(const std::string& line) {
                                line.starts_with("GET /after-"));
 }
 
-std::string Output(const std::string& command) {
+}  // namespace
+
+std::string CommandOutput(const std::string& command) {
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         std::array<char, 256> chunk;
@@ -38,8 +40,6 @@ std::string Output(const std::string& command) {
     }
     return output;
 }
-
-}  // namespace
 
 SaverRun::SaverRun() {
     char pattern[] = "/tmp/show-e2e-XXXXXX";
@@ -162,8 +162,9 @@ bool SaverRun::Screenshot(const std::string& file) const {
 }
 
 std::string SaverRun::PixelColour(const std::string& file, int x, int y) {
-    const std::string output = Output("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
-                                      std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
+    const std::string output =
+        CommandOutput("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
+                      std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
     return output.substr(0, 7);
 }
 

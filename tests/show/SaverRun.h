@@ -14,6 +14,9 @@ namespace saver::test {
 using testing::ChildOptions;
 using testing::ChildProcess;
 
+// What a shell command writes on its standard output.
+std::string CommandOutput(const std::string& command);
+
 // One end-to-end run of a real saver file: its own X server, a loopback server for its
 // pages that reports every request, a private user environment (runtime, home and
 // working folders) and a recording stand-in for xdg-open first on PATH.

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <array>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -20,24 +19,12 @@ using testing::FeedServer;
 
 const std::string kFeeds = std::string(SAVER_TEST_DATA) + "/feeds";
 
-std::string Output(const std::string& command) {
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        std::array<char, 256> chunk;
-        while (fgets(chunk.data(), chunk.size(), pipe)) {
-            output += chunk.data();
-        }
-        pclose(pipe);
-    }
-    return output;
-}
-
 // The share of pixels of a screenshot's area that are light.
 double WhiteShare(const std::string& shot, int x, int y, int width, int height) {
-    const std::string output =
-        Output("convert " + shot + " -crop " + std::to_string(width) + "x" +
-               std::to_string(height) + "+" + std::to_string(x) + "+" + std::to_string(y) +
-               " -colorspace gray -threshold 50% -format '%[fx:mean]' info:");
+    const std::string output = test::CommandOutput(
+        "convert " + shot + " -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+        std::to_string(x) + "+" + std::to_string(y) +
+        " -colorspace gray -threshold 50% -format '%[fx:mean]' info:");
     return output.empty() ? 0 : std::stod(output);
 }
 
@@ -45,9 +32,10 @@ double WhiteShare(const std::string& shot, int x, int y, int width, int height) 
 bool AreaDiffers(const std::string& a, const std::string& b, int x, int y, int w, int h) {
     const std::string crop = " -crop " + std::to_string(w) + "x" + std::to_string(h) + "+" +
                              std::to_string(x) + "+" + std::to_string(y) + " +repage";
-    const std::string output = Output("convert " + a + crop + " " + b + crop +
-                                      " -compose difference -composite -format '%[fx:maxima]' "
-                                      "info:");
+    const std::string output =
+        test::CommandOutput("convert " + a + crop + " " + b + crop +
+                            " -compose difference -composite -format '%[fx:maxima]' "
+                            "info:");
     return !output.empty() && std::stod(output) > 0.2;
 }
 
@@ -84,7 +72,13 @@ class TickerRun {
         const std::string file = run.Folder() + "/" + name + ".png";
         return run.Screenshot(file) ? file : "";
     }
-    // Waits until the ticker shows white text in its title row.
+    // Starts the show and waits until the first feed was asked for and the ticker shows
+    // text in its title row.
+    bool StartShown(const std::string& feed_lines, const std::string& set_lines = "") {
+        return Start(feed_lines, set_lines) && server.NextRequest(30000) == "/ticker/news.xml" &&
+               TickerShown();
+    }
+    // Waits until the ticker shows light text in its title row.
     bool TickerShown() {
         return Eventually(
             [&] {
@@ -107,9 +101,7 @@ void ExpectCleanEnd(SaverRun& run) {
 
 TEST(TickerEndToEndTest, TickerShowsTheFeedAndStepsThroughItsItems) {
     TickerRun ticker;
-    ASSERT_TRUE(ticker.Start("News=ticker/news.xml", "BlogInterval=2"));
-    EXPECT_EQ(ticker.server.NextRequest(30000), "/ticker/news.xml");
-    ASSERT_TRUE(ticker.TickerShown());
+    ASSERT_TRUE(ticker.StartShown("News=ticker/news.xml", "BlogInterval=2"));
     const std::string first = ticker.Shot("first");
     EXPECT_EQ(SaverRun::PixelColour(first, 600, 300), "#808080") << "the page beside it";
     EXPECT_GT(WhiteShare(first, 19, 63, 423, 100), 0.005) << "the numbered headlines";
@@ -122,18 +114,16 @@ TEST(TickerEndToEndTest, TickerShowsTheFeedAndStepsThroughItsItems) {
 
 TEST(TickerEndToEndTest, SpacePausesWithTheStatusTextAndExtraButtonChangesFeed) {
     TickerRun ticker;
-    ASSERT_TRUE(ticker.Start("News=ticker/news.xml\nOther=rss/small.xml"));
-    EXPECT_EQ(ticker.server.NextRequest(30000), "/ticker/news.xml");
-    ASSERT_TRUE(ticker.TickerShown());
+    ASSERT_TRUE(ticker.StartShown("News=ticker/news.xml\nOther=rss/small.xml"));
     ticker.run.Xdo("key space");
     // The feed panel at the bottom shows the pause text in aqua.
     EXPECT_TRUE(Eventually(
         [&] {
             const std::string shot = ticker.Shot("paused");
             const std::string colours =
-                Output("convert " + shot +
-                       " -crop 800x21+0+579 -fuzz 25% -fill red -opaque aqua -format "
-                       "'%[fx:mean.r-mean.g]' info:");
+                test::CommandOutput("convert " + shot +
+                                    " -crop 800x21+0+579 -fuzz 25% -fill red -opaque aqua -format "
+                                    "'%[fx:mean.r-mean.g]' info:");
             return !colours.empty() && std::stod(colours) > 0.001;
         },
         20));
@@ -146,9 +136,7 @@ TEST(TickerEndToEndTest, SpacePausesWithTheStatusTextAndExtraButtonChangesFeed) 
 
 TEST(TickerEndToEndTest, EnterOpensTheItemsLinkAndEndsTheShow) {
     TickerRun ticker;
-    ASSERT_TRUE(ticker.Start("News=ticker/news.xml"));
-    EXPECT_EQ(ticker.server.NextRequest(30000), "/ticker/news.xml");
-    ASSERT_TRUE(ticker.TickerShown());
+    ASSERT_TRUE(ticker.StartShown("News=ticker/news.xml"));
     ticker.run.Xdo("key Return");
     ExpectCleanEnd(ticker.run);
     EXPECT_EQ(ticker.run.Opened(), std::vector<std::string>{"http://example.org/first"});

@@ -1,5 +1,6 @@
 // The idle watcher with a real saver file under Xvfb: its own D-Bus session bus, input
 // from xdotool, inhibits from the test's own bus connection.
+#include <X11/Xlib.h>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -157,6 +158,26 @@ TEST_F(IdleWatcherTest, AnInhibitEndsWithTheProgramThatAskedAndOneWatcherRuns) {
     EXPECT_EQ(NextStart(8000), 0);
     bus.Disconnect();  // the inhibiting program leaves the bus
     EXPECT_GT(NextStart(60000), 0);
+}
+
+TEST_F(IdleWatcherTest, AFocusedFullScreenWindowHoldsTheSaver) {
+    Display* display = XOpenDisplay(run.Display().c_str());
+    ASSERT_NE(display, nullptr);
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = True;
+    const Window window =
+        XCreateWindow(display, DefaultRootWindow(display), 0, 0, 800, 600, 0, CopyFromParent,
+                      InputOutput, CopyFromParent, CWOverrideRedirect, &attributes);
+    XMapWindow(display, window);
+    XSync(display, False);
+    XSetInputFocus(display, window, RevertToPointerRoot, CurrentTime);
+    XSync(display, False);
+    StartWatcher(3);
+    EXPECT_EQ(NextStart(10000), 0);
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    EXPECT_GT(NextStart(60000), 0);
+    XCloseDisplay(display);
 }
 
 }  // namespace

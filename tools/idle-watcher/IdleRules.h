@@ -12,8 +12,7 @@ struct IdleFacts {
     int64_t activity_idle_ms = INT64_MAX;
     int64_t saver_idle_ms = INT64_MAX;
     bool saver_running = false;
-    // Another program keeps the screen saver off (an inhibit, a full-screen window, the
-    // X server's screen saver suspended).
+    // Another program keeps the screen saver off (an inhibit, a full-screen window).
     bool inhibited = false;
 };
 
@@ -23,8 +22,8 @@ struct IdleStep {
     int64_t next_check_ms = 0;
 };
 
-// How often an inhibited desktop is looked at again: a full-screen window or a suspended
-// X screen saver tells nobody when it goes.
+// How often an inhibited desktop is looked at again: a full-screen window tells nobody
+// when it goes.
 inline constexpr int64_t kInhibitedCheckMs = 5000;
 
 // The saver starts once the desktop has been idle for `timeout_ms`, counted from the

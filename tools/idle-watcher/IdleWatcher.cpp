@@ -31,8 +31,7 @@ int64_t IdleWatcher::MsSince(int64_t microseconds) const {
 }
 
 bool IdleWatcher::Inhibited() const {
-    return service_.Inhibited() || desktop_.ScreenSaverSuspended() ||
-           desktop_.FullScreenWindowActive();
+    return service_.Inhibited() || desktop_.FullScreenWindowActive();
 }
 
 void IdleWatcher::CheckIn(int64_t ms) {

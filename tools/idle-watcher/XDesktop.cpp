@@ -84,14 +84,6 @@ int64_t XDesktop::InputIdleMs() const {
     return static_cast<int64_t>(info.idle);
 }
 
-bool XDesktop::ScreenSaverSuspended() const {
-    XScreenSaverInfo info{};
-    int timeout = 0, interval = 0, prefer_blanking = 0, allow_exposures = 0;
-    XGetScreenSaver(display_, &timeout, &interval, &prefer_blanking, &allow_exposures);
-    return timeout != 0 && XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), &info) &&
-           info.state == ScreenSaverDisabled;
-}
-
 Window XDesktop::ActiveWindow() const {
     const Window root = DefaultRootWindow(display_);
     const std::vector<unsigned long> active = Property(display_, root, "_NET_ACTIVE_WINDOW", XA_WINDOW);

@@ -18,9 +18,6 @@ class XDesktop {
 
     // Milliseconds since the user's last input.
     int64_t InputIdleMs() const;
-    // True while a program keeps the X server's own screen saver suspended (as video
-    // players do); a screen saver the user switched off ("xset s off") is not that.
-    bool ScreenSaverSuspended() const;
     // True when the window that has the focus covers a whole monitor (the one its
     // middle is on), or says it is full-screen.
     bool FullScreenWindowActive() const;

@@ -21,10 +21,9 @@ constexpr const char* kUsage = R"(Usage: idle-watcher [--minutes N | --seconds N
 
 Starts "SAVER /s" each time the desktop (the X display of $DISPLAY) has been idle
 for N minutes (default 10; --seconds counts in seconds), and not while another
-program keeps the screen saver off: a full-screen window that has the focus, an
-inhibit through the org.freedesktop.ScreenSaver D-Bus service (which the watcher
-offers on the session bus when no other program does), or the X server's screen
-saver suspended. A saver that ends, or crashes, is started again after the next
+program keeps the screen saver off: a full-screen window that has the focus, or
+an inhibit through the org.freedesktop.ScreenSaver D-Bus service (which the
+watcher offers on the session bus when no other program does). A saver that ends, or crashes, is started again after the next
 whole idle period. One watcher runs per user and saver; a second one ends at once.
 It prints "started PID" and "ended PID" for each run of the saver.
 Exit status: 0 when it was ended by a signal or another watcher runs already, 1 when

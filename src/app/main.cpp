@@ -37,11 +37,12 @@ A saver file is saverhost with a saver package appended (see saverpack).
 A saver file whose name ends in ".exe" runs the show whatever the switch.
 )";
 
-// Platform libraries come from /usr/lib/saverhost/; SAVERHOST_SYSTEM_DIR names another
-// folder (for tests, and for systems that keep them elsewhere).
+// Platform libraries and programs come from the system folder of the installation
+// (/usr/lib/saverhost/); SAVERHOST_SYSTEM_DIR names another folder (for tests, and for
+// systems that keep them elsewhere).
 std::string SystemFolder() {
     const char* folder = std::getenv("SAVERHOST_SYSTEM_DIR");
-    return folder != nullptr && folder[0] == '/' ? folder : "/usr/lib/saverhost/";
+    return folder != nullptr && folder[0] == '/' ? folder : SAVERHOST_SYSTEM_FOLDER;
 }
 
 }  // namespace

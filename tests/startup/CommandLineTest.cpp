@@ -50,8 +50,8 @@ TEST(CommandLineTest, FindsTheWindowXscreensaverHandsTheSaver) {
     const Case cases[] = {
         {{"--root"}, "0x2a00007", true, 0x2a00007},
         {{"-root"}, "44040199", true, 44040199},
-        {{"--root"}, nullptr, true, 0},   // no window named: the root window
-        {{"--root"}, "0xzz", true, 0},    // not a number: the root window
+        {{"--root"}, nullptr, true, 0},  // no window named: the root window
+        {{"--root"}, "0xzz", true, 0},   // not a number: the root window
         {{"--window-id", "0x400001"}, "0x99", true, 0x400001},
         {{"-window-id", "123"}, nullptr, true, 123},
         {{"--window-id", "x1"}, "77", true, 77},  // not a number: the variable's window

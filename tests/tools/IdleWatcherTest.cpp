@@ -1,6 +1,5 @@
 // The idle watcher with a real saver file under Xvfb: its own D-Bus session bus, input
 // from xdotool, inhibits from the test's own bus connection.
-#include <X11/Xlib.h>
 #include <gio/gio.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -9,6 +8,9 @@
 #include <cstdlib>
 
 #include "SaverRun.h"
+
+// After GoogleTest: Xlib's macros (None, Bool...) would break its headers.
+#include <X11/Xlib.h>
 
 namespace saver {
 namespace {
@@ -41,10 +43,10 @@ class SessionBus {
                                                   G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
                 nullptr, nullptr, nullptr);
         }
-        return g_dbus_connection_call_sync(connection_, "org.freedesktop.ScreenSaver",
-                                           "/org/freedesktop/ScreenSaver",
-                                           "org.freedesktop.ScreenSaver", method, parameters,
-                                           nullptr, G_DBUS_CALL_FLAGS_NONE, 10000, nullptr, nullptr);
+        return g_dbus_connection_call_sync(
+            connection_, "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
+            "org.freedesktop.ScreenSaver", method, parameters, nullptr, G_DBUS_CALL_FLAGS_NONE,
+            10000, nullptr, nullptr);
     }
     // Waits until the watcher answers on the bus.
     bool WaitForService() {

@@ -28,9 +28,10 @@ constexpr const char* kInterface = R"(<node>
 }  // namespace
 
 ScreenSaverService::ScreenSaverService(Events events)
-    : events_(std::move(events)), introspection_(g_dbus_node_info_new_for_xml(kInterface, nullptr)) {
-    owner_id_ = g_bus_own_name(G_BUS_TYPE_SESSION, kName, G_BUS_NAME_OWNER_FLAGS_NONE, OnBusAcquired,
-                               nullptr, nullptr, this, nullptr);
+    : events_(std::move(events)),
+      introspection_(g_dbus_node_info_new_for_xml(kInterface, nullptr)) {
+    owner_id_ = g_bus_own_name(G_BUS_TYPE_SESSION, kName, G_BUS_NAME_OWNER_FLAGS_NONE,
+                               OnBusAcquired, nullptr, nullptr, this, nullptr);
 }
 
 ScreenSaverService::~ScreenSaverService() {
@@ -76,9 +77,8 @@ void ScreenSaverService::OnMethodCall(GDBusConnection*, const gchar* sender, con
         guint32 cookie = 0;
         g_variant_get(parameters, "(u)", &cookie);
         if (!service->inhibits_.Remove(cookie)) {
-            g_dbus_method_invocation_return_dbus_error(invocation,
-                                                       "org.freedesktop.DBus.Error.InvalidArgs",
-                                                       "no inhibit has this cookie");
+            g_dbus_method_invocation_return_dbus_error(
+                invocation, "org.freedesktop.DBus.Error.InvalidArgs", "no inhibit has this cookie");
             return;
         }
         g_dbus_method_invocation_return_value(invocation, nullptr);

@@ -86,7 +86,8 @@ int64_t XDesktop::InputIdleMs() const {
 
 Window XDesktop::ActiveWindow() const {
     const Window root = DefaultRootWindow(display_);
-    const std::vector<unsigned long> active = Property(display_, root, "_NET_ACTIVE_WINDOW", XA_WINDOW);
+    const std::vector<unsigned long> active =
+        Property(display_, root, "_NET_ACTIVE_WINDOW", XA_WINDOW);
     if (!active.empty() && active.front() != None) {
         return active.front();
     }
@@ -128,7 +129,8 @@ bool XDesktop::FullScreenWindowActive() const {
     XWindowAttributes attributes;
     Window child = None;
     int left = 0, top = 0;
-    if (!XGetWindowAttributes(display_, window, &attributes) || attributes.map_state != IsViewable ||
+    if (!XGetWindowAttributes(display_, window, &attributes) ||
+        attributes.map_state != IsViewable ||
         !XTranslateCoordinates(display_, window, DefaultRootWindow(display_), 0, 0, &left, &top,
                                &child)) {
         return false;
@@ -136,8 +138,9 @@ bool XDesktop::FullScreenWindowActive() const {
     const int middle_x = left + attributes.width / 2;
     const int middle_y = top + attributes.height / 2;
     for (const Area& monitor : MonitorAreas(display_)) {
-        const bool holds_middle = middle_x >= monitor.left && middle_x < monitor.left + monitor.width &&
-                                  middle_y >= monitor.top && middle_y < monitor.top + monitor.height;
+        const bool holds_middle =
+            middle_x >= monitor.left && middle_x < monitor.left + monitor.width &&
+            middle_y >= monitor.top && middle_y < monitor.top + monitor.height;
         if (holds_middle) {
             return left <= monitor.left && top <= monitor.top &&
                    left + attributes.width >= monitor.left + monitor.width &&

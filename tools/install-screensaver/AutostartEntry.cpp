@@ -50,9 +50,13 @@ std::string AutostartEntry(const std::string& name, const std::vector<std::strin
     }
     return "[Desktop Entry]\n"
            "Type=Application\n"
-           "Name=" + OneLine(name) + " (screen saver)\n"
+           "Name=" +
+           OneLine(name) +
+           " (screen saver)\n"
            "Comment=Starts the screen saver when the desktop has been idle\n"
-           "Exec=" + exec + "\n"
+           "Exec=" +
+           exec +
+           "\n"
            "Terminal=false\n"
            "NoDisplay=true\n"
            "X-GNOME-Autostart-enabled=true\n";

@@ -53,8 +53,8 @@ std::vector<std::string> ProgramsOf(const std::string& lines) {
     size_t start = 0;
     while (start <= value.size()) {
         size_t end = value.find("\\n", start);
-        const std::string_view program =
-            Trim(std::string_view(value).substr(start, end == std::string::npos ? end : end - start));
+        const std::string_view program = Trim(
+            std::string_view(value).substr(start, end == std::string::npos ? end : end - start));
         if (!program.empty()) {
             programs.emplace_back(program);
         }
@@ -125,9 +125,9 @@ XScreensaverFile XScreensaverFile::FromDefaults(const std::string& app_defaults)
         // Defaults that cannot be read give no programs; the new file still works.
     }
     XScreensaverFile file;
-    file.entries_.push_back(
-        {"", "# XScreenSaver Preferences File\n"
-             "# Made by install-screensaver from the system's defaults.\n\n"});
+    file.entries_.push_back({"",
+                             "# XScreenSaver Preferences File\n"
+                             "# Made by install-screensaver from the system's defaults.\n\n"});
     file.entries_.push_back({kProgramsKey, ProgramsLines(programs)});
     return file;
 }

@@ -22,7 +22,8 @@ namespace {
 
 using saver::XScreensaverFile;
 
-constexpr const char* kUsage = R"(Usage: install-screensaver [--xscreensaver | --idle-watcher] [--minutes N] SAVER
+constexpr const char* kUsage =
+    R"(Usage: install-screensaver [--xscreensaver | --idle-watcher] [--minutes N] SAVER
 
 Makes the saver file SAVER (a full path) the user's screen saver:
 - with xscreensaver installed (or with --xscreensaver): adds SAVER to the display
@@ -86,10 +87,12 @@ void CheckSaver(const std::string& saver) {
     }
     // Neither the programs list nor a desktop entry can carry these in a path.
     if (saver.find_first_of("\n\r\\") != std::string::npos) {
-        throw std::runtime_error(saver + ": a path with a line break or backslash cannot be installed");
+        throw std::runtime_error(saver +
+                                 ": a path with a line break or backslash cannot be installed");
     }
     struct stat info {};
-    if (stat(saver.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || access(saver.c_str(), X_OK) != 0) {
+    if (stat(saver.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        access(saver.c_str(), X_OK) != 0) {
         throw std::runtime_error(saver + " is no program file that can be run");
     }
 }

@@ -24,13 +24,17 @@ const std::string kWatcher = std::string(SAVER_BIN_DIR) + "/idle-watcher";
 class SessionBus {
   public:
     SessionBus()
-        : daemon_({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"}) {
+        : daemon_({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"},
+                  {.unset_env = {"XDG_RUNTIME_DIR"}}) {
         address_ = daemon_.ReadLine(20000);
         setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
+        // The saver would otherwise have the bus start the accessibility services.
+        setenv("NO_AT_BRIDGE", "1", 1);
     }
     ~SessionBus() {
         Disconnect();
         unsetenv("DBUS_SESSION_BUS_ADDRESS");
+        unsetenv("NO_AT_BRIDGE");
     }
     bool Started() const { return !address_.empty(); }
 

@@ -66,10 +66,13 @@ std::vector<std::string> ProgramsOf(const std::string& lines) {
     return programs;
 }
 
+// The programs setting as xscreensaver-settings writes it: one program a line, a
+// disabled one ("-") at the line's start, the others indented.
 std::string ProgramsLines(const std::vector<std::string>& programs) {
     std::string lines = std::string(kProgramsKey) + ":\t\t\\\n";
     for (size_t i = 0; i < programs.size(); ++i) {
-        lines += "\t\t" + programs[i] + (i + 1 < programs.size() ? "\t\t\\n\\\n" : "\t\t\\n\n");
+        lines += (programs[i].starts_with("-") ? "" : "\t\t") + programs[i] +
+                 (i + 1 < programs.size() ? "\t\t\\n\\\n" : "\t\t\\n\n");
     }
     return lines;
 }

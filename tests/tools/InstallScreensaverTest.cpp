@@ -29,7 +29,7 @@ class InstallScreensaverTest : public ::testing::Test {
         ChildOptions options;
         options.set_env["HOME"] = folder / "home";
         options.set_env["XDG_CONFIG_HOME"] = folder / "config";
-        options.unset_env = {"DISPLAY"};  // the idle watcher it starts ends at once
+        options.unset_env = {"DISPLAY"};  // no idle watcher is started now
         options.capture_stderr = true;
         std::vector<std::string> argv = {kProgram};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -108,6 +108,7 @@ TEST_F(InstallScreensaverTest, WithoutXscreensaverAnAutostartEntryStartsTheIdleW
               std::string::npos)
         << entry;
     EXPECT_FALSE(std::filesystem::exists(folder / "home/.xscreensaver"));
+    EXPECT_NE(Install({"--idle-watcher", saver}).out.find("at the next log-in"), std::string::npos);
 }
 
 }  // namespace

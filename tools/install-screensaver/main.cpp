@@ -189,7 +189,10 @@ void InstallIdleWatcher(const std::string& saver, int minutes) {
     }
     const std::string entry = folder + "/" + SaverName(saver) + ".desktop";
     WriteOrThrow(entry, saver::AutostartEntry(SaverName(saver), argv), 0644);
-    if (!saver::StartDetached(argv)) {
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || display[0] == '\0') {
+        std::printf("no X display now: the idle watcher starts at the next log-in\n");
+    } else if (!saver::StartDetached(argv)) {
         throw std::runtime_error("cannot start " + argv[0]);
     }
     std::printf("%s starts when the desktop has been idle for %d minutes (%s)\n", saver.c_str(),

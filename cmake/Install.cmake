@@ -11,9 +11,9 @@ set(SAVER_SYSTEM_FOLDER "${CMAKE_INSTALL_PREFIX}/${SAVER_SYSTEM_DESTINATION}/")
 set(SAVER_DOC_DESTINATION share/doc/saverhost)
 set(SAVER_MAN_DESTINATION share/man/man1)
 
-# Release builds keep the debug information of the programs that travel, the saver host
-# and its windows module, in a file beside each (NAME.debug, found by debuggers through
-# the debug link) and carry none themselves: a saver file stays small.
+# Release builds keep the debug information of the installed programs and of the windows
+# module in a file beside each (NAME.debug, found by debuggers through the debug link)
+# and carry none themselves: a saver file, a copy of the host, stays small.
 if(CMAKE_BUILD_TYPE MATCHES "^(Release|RelWithDebInfo|MinSizeRel)$" AND NOT SAVER_SANITIZE
    AND NOT SAVER_FUZZ)
     set(SAVER_SPLIT_DEBUG_INFO ON)
@@ -31,9 +31,11 @@ function(saver_split_debug_info target)
 endfunction()
 
 # saver_program(TARGET [SYSTEM] SUMMARY text): installs the program (into the system
-# folder with SYSTEM) with a manual page made from its --help text.
+# folder with SYSTEM), without its debug information, with a manual page made from its
+# --help text.
 function(saver_program target)
     cmake_parse_arguments(P "SYSTEM" "SUMMARY" "" ${ARGN})
+    saver_split_debug_info(${target})
     if(P_SYSTEM)
         install(TARGETS ${target} RUNTIME DESTINATION ${SAVER_SYSTEM_DESTINATION})
     else()

@@ -1,6 +1,6 @@
 # `make package`: a Debian package of what `cmake --install` installs, built by CPack
 # from the build that is there (no second build). Its dependencies are the libraries
-# the programs link, found by dpkg-shlibdeps.
+# the programs and the windows module link, found by dpkg-shlibdeps.
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${SAVER_DOC_DESTINATION})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${SAVER_DOC_DESTINATION}
     FILES_MATCHING PATTERN "*.md")
@@ -19,4 +19,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver")
 set(CPACK_OUTPUT_FILE_PREFIX ${PROJECT_BINARY_DIR}/package)
+set(SAVER_WINDOWS_MODULE ${CMAKE_LIBRARY_OUTPUT_DIRECTORY}/saverhost-windows.so)
+configure_file(${PROJECT_SOURCE_DIR}/cmake/PackageDepends.cmake
+    ${PROJECT_BINARY_DIR}/PackageDepends.cmake @ONLY)
+set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_BINARY_DIR}/PackageDepends.cmake)
 include(CPack)

@@ -26,31 +26,36 @@ dpkg_retry() {
     return 1
 }
 
+# The prefix the build was configured for (/usr unless another was given).
+prefix=$(dpkg-deb -c "$deb" | sed -n 's|.* \./\(.*\)/bin/saverhost$|/\1|p')
+system=$prefix/lib/saverhost
+doc=$prefix/share/doc/saverhost
+
 echo "package-check: installing $deb"
 dpkg_retry -i "$deb" >/dev/null
 files=$(dpkg-query -L saverhost)
 status=0
 for program in saverhost saverpack feeddump aatext-render; do
-    if ! (cd / && env PATH=/usr/bin:/bin "$program" --help) | grep -q "$program"; then
+    if ! (cd / && env PATH="$prefix/bin:/usr/bin:/bin" "$program" --help) | grep -q "$program"; then
         echo "package-check: $program --help from PATH failed" >&2
         status=1
     fi
 done
 for program in install-screensaver idle-watcher; do
-    [ -x "/usr/lib/saverhost/$program" ] || { echo "package-check: no /usr/lib/saverhost/$program" >&2; status=1; }
+    [ -x "$system/$program" ] || { echo "package-check: no $system/$program" >&2; status=1; }
 done
-man -w saverhost >/dev/null 2>&1 || [ -f /usr/share/man/man1/saverhost.1 ] ||
+[ -f "$prefix/share/man/man1/saverhost.1" ] ||
     { echo "package-check: no manual page" >&2; status=1; }
 
 dpkg_retry -r saverhost >/dev/null
 # Every file of the package is gone, and so are the folders that were only its own.
 left_behind() {
     case $1 in
-        /usr/lib/saverhost | /usr/share/doc/saverhost) [ -e "$1" ] ;;
+        "$system" | "$doc") [ -e "$1" ] ;;
         *) [ -e "$1" ] && ! [ -d "$1" ] ;;
     esac
 }
-for path in $files /usr/lib/saverhost /usr/share/doc/saverhost; do
+for path in $files "$system" "$doc"; do
     if left_behind "$path"; then
         echo "package-check: left behind: $path" >&2
         status=1

@@ -30,6 +30,8 @@ class SaverRun {
     std::string Url(const std::string& page) const;
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
+    // Builds the saver from the bytes of a whole settings file and the content folder.
+    bool MakeSaverFromSettings(const std::string& settings_bytes);
     void Start(const std::vector<std::string>& arguments = {"/s"});
     // Starts another program (`argv`) in the saver's place, in the same environment.
     void StartProgram(const std::vector<std::string>& argv);

@@ -28,14 +28,14 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "(is DISPLAY set?)");
     }
     WireTimerDispatcher();
-    GtkWindowSystem windows;
+    GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanionSet companions(process, windows);
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
-        process.state.executable_form});
+        process.state.executable_form, process.state.host.hosted});
     session.Run();
 }
 

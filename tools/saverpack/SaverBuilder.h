@@ -1,21 +1,19 @@
 #pragma once
 
+#include "SaverSources.h"
+
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 namespace saver {
 
-struct PackageItemSource {
-    std::string path;
-    bool not_zip = false;  // carry the file as it is, not inside a ZIP archive
-};
-
 struct BuildRequest {
-    std::string host;            // the saver host program
-    std::string settings;        // the saver settings INI file
-    std::string content_folder;  // files to put into the package (may be empty)
-    std::vector<PackageItemSource> items;
+    std::string host;                      // the saver host program
+    std::string settings;                  // the saver settings INI file
+    std::string content_folder;            // files to put into the package (may be empty)
+    std::vector<PackageItemSource> items;  // left out of the package where they lie in it
     std::string output;
 };
 
@@ -27,8 +25,9 @@ inline constexpr uint64_t kProgressItemSize = 10u * 1000u * 1000u;
 
 // Writes the saver file: the host, each package item (with its "zippos" and "notzip"
 // entries added to the settings), the marker, the package name, "**" and the package
-// archive holding the settings file and the content. Throws std::runtime_error saying
-// what is wrong; the output file is then not written.
+// archive holding the settings file and the content. The host must carry the host
+// program's mark. Throws std::runtime_error saying what is wrong and why; the output
+// file is then not written.
 void BuildSaver(const BuildRequest& request, const ProgressReport& progress);
 
 }  // namespace saver

@@ -30,6 +30,10 @@ class SaverRun {
     // Folder() + "/content" in its package and `items` as package items.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
                    const std::vector<std::string>& items = {});
+    // Builds the saver from the bytes of a whole settings file, the content folder and
+    // `items` as package items.
+    bool MakeSaverFromSettings(const std::string& settings_bytes,
+                               const std::vector<std::string>& items = {});
     void Start(const std::vector<std::string>& arguments = {"/s"});
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.

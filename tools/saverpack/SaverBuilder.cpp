@@ -177,7 +177,7 @@ void BuildSaver(const BuildRequest& request, const ProgressReport& progress) {
         WriteItem(writer, item, settings, progress);
     }
 
-    std::vector<ZipEntry> entries{{package_name, settings.Text()}};
+    std::vector<ZipEntry> entries{{package_name, settings.Bytes()}};
     const std::string largest = AddContent(sources.content, entries);
     const std::string archive = MakeZipArchive(entries);
     const std::string header = PackageMarker() + package_name + std::string(kPackageSeparator);

@@ -25,9 +25,9 @@ inline constexpr uint64_t kProgressItemSize = 10u * 1000u * 1000u;
 
 // Writes the saver file: the host, each package item (with its "zippos" and "notzip"
 // entries added to the settings), the marker, the package name, "**" and the package
-// archive holding the settings file and the content. The host must carry the host
-// program's mark. Throws std::runtime_error saying what is wrong and why; the output
-// file is then not written.
+// archive holding the settings file and the content. The settings file travels in the
+// encoding it was written in. The host must carry the host program's mark. Throws
+// std::runtime_error saying what is wrong and why; the output file is then not written.
 void BuildSaver(const BuildRequest& request, const ProgressReport& progress);
 
 }  // namespace saver

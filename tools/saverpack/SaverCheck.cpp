@@ -123,6 +123,14 @@ class Checker {
     }
 
     std::vector<std::string> Run() {
+        const TextEncoding encoding = sources_.settings.Encoding();
+        if (encoding != TextEncoding::Utf8 && encoding != TextEncoding::Utf8WithMark) {
+            findings_.emplace_back(0, sources_.settings_path +
+                                          ": warning: the settings file is not UTF-8; read it "
+                                          "as " +
+                                          std::string(EncodingName(encoding)) +
+                                          " (the saver reads it so too)");
+        }
         for (const IniFile::Section& section : sources_.settings.Sections()) {
             CheckSection(section);
         }

@@ -130,6 +130,7 @@ std::string JsonReport(const SaverProcess& process) {
     json.Key("PackagePresent").Bool(process.state.package_present);
     json.Key("ExecutableForm").Bool(process.state.executable_form);
     json.Key("SettingsFile").String(FileNamePart(process.folders.settings_file));
+    json.Key("SettingsEncoding").String(EncodingName(process.settings_file.Encoding()));
     json.Key("SaverName").String(process.folders.saver_name);
     json.Key("SampleFolder").String(process.folders.sample_folder);
     json.Key("Settings");
@@ -195,6 +196,7 @@ std::string TextReport(const SaverProcess& process) {
         out.Line("Problem", process.package_problem);
     }
     out.Line("Settings file", FileNamePart(process.folders.settings_file));
+    out.Line("Encoding", std::string(EncodingName(process.settings_file.Encoding())));
     out.Line("Sample folder", process.folders.sample_folder);
     out.Line("Title", s.ScrName);
     out.Line("Page interval", std::to_string(s.WebInterval) + " s");

@@ -121,7 +121,8 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
         << "inspect leaves the working folder alone";
 }
 
-// A settings file saved as "ANSI" on Windows: built with one warning, read as it was meant.
+// A settings file saved as "ANSI" on Windows: built with a warning about its encoding (and
+// one about its line without "="), read as it was meant.
 TEST_F(SaverFileTest, SettingsWrittenOnWindowsAreReadInTheirEncoding) {
     fs::copy_file(std::string(SAVER_TEST_DATA) + "/settings/windows-1252-crlf.ini",
                   root / "author/Ocean.ini");
@@ -131,7 +132,11 @@ TEST_F(SaverFileTest, SettingsWrittenOnWindowsAreReadInTheirEncoding) {
     EXPECT_EQ(built.err,
               root / "author/Ocean.ini" +
                   ": warning: the settings file is not UTF-8; read it as Windows-1252 (the saver "
-                  "reads it so too)\n");
+                  "reads it so too)\n" +
+                  root / "author/Ocean.ini" +
+                  ":8: warning: [Web] a line without equals: no \"=\" on the line, so the saver "
+                  "reads an entry without a name (write NAME=VALUE, such as a line without "
+                  "equals=1)\n");
     nlohmann::json report = Inspect(root / "Ocean.scr");
     EXPECT_EQ(report["SettingsEncoding"], "Windows-1252");
     EXPECT_EQ(report["Settings"]["ScrName"], "Caf\u00e9 M\u00fcller");

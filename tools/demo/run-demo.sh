@@ -39,7 +39,7 @@ sed -e "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" \
     -e "s|@FEED_URL@|http://127.0.0.1:$port/demo-feed.xml|" \
     "$samples/settings.ini.in" >"$scratch/demo.ini"
 "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/demo.ini" \
-    --content "$samples/pages" -o "$out/demo.scr" >/dev/null
+    --content "$samples/pages" --strict -o "$out/demo.scr" >/dev/null
 echo "demo: made the sample saver $out/demo.scr; it holds:"
 "$build/bin/saverpack" inspect "$out/demo.scr" | sed 's/^/    /'
 

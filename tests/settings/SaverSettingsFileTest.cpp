@@ -70,7 +70,7 @@ TEST(SaverSettingsFileTest, BuildsTheFeedList) {
 }
 
 TEST(SaverSettingsFileTest, SavesTheRecordButNotTheAuthorsKeys) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     std::string path = folder.Write("s.ini",
                                     "[Set]\nAuthor=Ann\nBuild_BannerURL=http://b\nWebInterval=10\n"
                                     "[Caption]\nText=kept\n");

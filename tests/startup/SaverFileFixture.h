@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 // A stand-in host program: bytes with no package marker in them.
 inline std::string WriteHost(const TempFolder& folder) {
@@ -29,4 +29,4 @@ inline std::string BuildSaverFile(const TempFolder& folder, const std::string& n
     return request.output;
 }
 
-}  // namespace saver::testing
+}  // namespace saver::test

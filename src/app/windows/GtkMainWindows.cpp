@@ -1,0 +1,54 @@
+#include "app/windows/GtkMainWindows.h"
+
+#include <gtk/gtk.h>
+
+#include <stdexcept>
+
+#include "platform/linux/gtk/GtkPreviewWindow.h"
+#include "platform/linux/gtk/GtkWindowSystem.h"
+#include "platform/linux/gtk/XInputHook.h"
+#include "show/PreviewDesign.h"
+#include "show/ShowSession.h"
+#include "startup/SaverProcess.h"
+
+namespace saver {
+
+bool OpenGtkDisplay() {
+    if (gdk_display_get_default()) {
+        return true;
+    }
+    gdk_set_allowed_backends("x11");
+    return gtk_init_check(nullptr, nullptr);
+}
+
+void GtkMainWindows::RunShow(SaverProcess& process) {
+    if (!OpenGtkDisplay()) {
+        throw std::runtime_error(
+            "the show needs an X display, and none could be opened "
+            "(is DISPLAY set?)");
+    }
+    GtkWindowSystem windows;
+    XInputHook hook;
+    ShowCompanions companions;
+    ShowSession session(ShowEnvironment{
+        process.settings,
+        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+        process.random, windows, process.platform.shell, hook, companions,
+        process.state.executable_form});
+    session.Run();
+}
+
+void GtkMainWindows::RunPreview(SaverProcess& process) {
+    if (!OpenGtkDisplay()) {
+        throw std::runtime_error(
+            "the preview needs an X display, and none could be opened "
+            "(is DISPLAY set?)");
+    }
+    GtkPreviewWindow window;
+    RunPreviewWindow(
+        window, process.settings,
+        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+        process.folders.saver_name, static_cast<uint32_t>(process.state.window_handle));
+}
+
+}  // namespace saver

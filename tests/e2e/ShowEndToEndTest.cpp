@@ -1,0 +1,322 @@
+// The show of a real saver file made by saverpack, run with "/s" under Xvfb, its pages
+// served by a loopback server, input sent with xdotool and everything checked from
+// outside: the page requests, the screen, the exit status and the files left behind.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "SaverRun.h"
+#include "support/WebProcesses.h"
+
+namespace saver {
+namespace {
+
+using test::SaverRun;
+
+// Ends the run (if it still goes) with `input` that its exit conditions accept, and
+// checks that the process ended well and left no working files.
+void ExpectCleanEnd(SaverRun& run, const std::string& input = "key Escape") {
+    if (!input.empty()) {
+        run.Xdo(input);
+    }
+    ASSERT_TRUE(run.Ended(10000));
+    EXPECT_EQ(run.ExitStatus(), 0);
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+}
+
+// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
+bool Eventually(const std::function<bool()>& condition, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        usleep(100000);
+        if (condition()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=1", {"p1.htm", "p2.htm", "p3.htm"}));
+    for (const char* page : {"/p1.htm", "/p2.htm", "/p3.htm", "/p1.htm"}) {
+        EXPECT_EQ(run.NextPage(), page);
+    }
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, PackagedPagesAreShownFullScreenWithTheStatusLine) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    std::filesystem::copy_file(std::string(SAVER_TEST_DATA) + "/show/site/p2.htm",
+                               run.Folder() + "/content/p2.htm");
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {"(File) p2.htm"}));
+    run.Start();
+    const std::string shot = run.Folder() + "/shot.png";
+    EXPECT_TRUE(Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
+        5));
+    EXPECT_EQ(SaverRun::PixelColour(shot, 400, 595), "#000000");  // the status line
+    // The packaged page was unpacked into the working folder while the show ran.
+    EXPECT_FALSE(run.WorkingFiles().empty());
+    ExpectCleanEnd(run);
+}
+
+struct ExitCase {
+    const char* name;
+    const char* settings;
+    const char* input;  // xdotool arguments
+    bool ends;
+    const char* close = "key Escape";  // what ends the show when `input` did not
+};
+
+std::string Moves(int count) {
+    std::string moves;
+    for (int i = 0; i < count; ++i) {
+        moves += " mousemove " + std::to_string(100 + 7 * i) + " " + std::to_string(100 + 5 * i);
+    }
+    return moves.substr(1);
+}
+
+const std::string kTwentyMoves = Moves(20);
+const std::string kTwentyOneMoves = Moves(21);
+const std::string kFortyOneMoves = Moves(41);  // 21 in a row whatever resets fall inside
+
+const ExitCase kExitCases[] = {
+    {"DefaultsKeyEnds", "", "key a", true},
+    {"DefaultsClickEnds", "", "click 1", true},
+    {"NoConditionKeyEnds", "MousePress=0\nKeyboardPress=0", "key a", true},
+    {"NoConditionClickGoesOn", "MousePress=0\nKeyboardPress=0", "click 1", false},
+    {"OnlyEscOtherKeyGoesOn", "OnlyEscKeyExit=1", "key a", false},
+    {"OnlyEscClickGoesOn", "OnlyEscKeyExit=1", "click 1", false},
+    {"OnlyEscEscEnds", "OnlyEscKeyExit=1", "key Escape", true},
+    {"CursorWheelGoesOn", "ShowCursor=1\nKeyboardPress=0", "click 5", false},
+    {"CursorMiddleButtonGoesOn", "ShowCursor=1\nKeyboardPress=0", "click 2", false},
+    {"CursorKeyEnds", "ShowCursor=1\nKeyboardPress=0", "key a", true},
+    {"MousePressWheelGoesOn", "KeyboardPress=0", "click 5", false, "click 1"},
+    {"MousePressRightButtonEnds", "KeyboardPress=0", "click 3", true},
+    {"TwentyMovesGoOn", "MouseMove=1\nMousePress=0\nKeyboardPress=0", kTwentyMoves.c_str(), false,
+     kFortyOneMoves.c_str()},
+    {"TwentyFirstMoveEnds", "MouseMove=1\nMousePress=0\nKeyboardPress=0", kTwentyOneMoves.c_str(),
+     true},
+};
+
+class ExitConditionTest : public ::testing::TestWithParam<ExitCase> {};
+
+TEST_P(ExitConditionTest, EndsOnlyOnAcceptedInput) {
+    const ExitCase& row = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow(std::string("WebInterval=60\n") + row.settings, {"p1.htm"}));
+    ASSERT_TRUE(run.WaitFor("/p1.htm"));
+    usleep(300000);
+    run.Xdo(row.input);
+    // Waits long for an end that should come (a busy machine), briefly for one that
+    // should not.
+    const int wait_ms = row.ends ? 5000 : 1500;
+    bool ended = run.Ended(wait_ms);
+    if (!ended && row.ends && std::string(row.settings).starts_with("MouseMove=1")) {
+        // The 3-second reset of the move count may have fallen inside the burst; a
+        // second burst cannot straddle one too.
+        run.Xdo(row.input);
+        ended = run.Ended(wait_ms);
+    }
+    EXPECT_EQ(ended, row.ends);
+    ExpectCleanEnd(run, row.ends ? "" : row.close);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ExitConditionTest, ::testing::ValuesIn(kExitCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ShowEndToEndTest, KeysTheExitConditionsRefuseReachThePage) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=60\nOnlyEscKeyExit=1", {"keys.htm"}));
+    ASSERT_TRUE(run.WaitFor("/keys.htm"));
+    usleep(300000);
+    // Ctrl reaches the page, Ctrl+N never does.
+    run.Xdo("key ctrl+n key b");
+    EXPECT_EQ(run.NextPage(), "/key-17");
+    EXPECT_EQ(run.NextPage(), "/key-66");
+    ExpectCleanEnd(run);
+}
+
+// Input that goes to a window of another program reaches the show only through the
+// system-wide hook, installed about 2 seconds after the show starts.
+class SystemWideHookTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SystemWideHookTest, KeyForAnotherWindowEndsTheShowOnlyWithTheHook) {
+    const bool hook = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow(std::string("WebInterval=60\nHookApplete=") + (hook ? "1" : "0"),
+                              {"p1.htm"}));
+    ASSERT_TRUE(run.WaitFor("/p1.htm"));
+    usleep(2500000);
+    const unsigned long other = run.CreateParentWindow(0, 0, 200, 200);
+    ASSERT_NE(other, 0u);
+    const std::string key_to_other = "windowfocus --sync " + std::to_string(other) + " key a";
+    run.Xdo(key_to_other);
+    bool ended = run.Ended(hook ? 3000 : 1500);
+    if (hook && !ended) {
+        run.Xdo(key_to_other);  // a slow machine may have installed the hook late
+        ended = run.Ended(5000);
+    }
+    EXPECT_EQ(ended, hook);
+    // Without the hook the show ends once it has the keyboard again.
+    ExpectCleanEnd(run, hook ? "" : "search --name ^show$ windowfocus --sync key Escape");
+}
+
+INSTANTIATE_TEST_SUITE_P(HookApplete, SystemWideHookTest, ::testing::Bool());
+
+TEST(ShowEndToEndTest, NavigationKeysPageThroughTheList) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=60", {"p1.htm", "p2.htm", "p3.htm"}));
+    ASSERT_TRUE(run.WaitFor("/p1.htm"));
+    // Page Down, End, Home, Page Up on the first (the last comes), Delete (the last goes,
+    // the next in order comes), then Insert and Pause, which load nothing.
+    const std::pair<const char*, const char*> steps[] = {
+        {"Next", "/p2.htm"},  {"End", "/p3.htm"},    {"Home", "/p1.htm"},
+        {"Prior", "/p3.htm"}, {"Delete", "/p1.htm"},
+    };
+    for (const auto& [key, page] : steps) {
+        run.Xdo(std::string("key ") + key);
+        EXPECT_EQ(run.NextPage(), page) << key;
+    }
+    run.Xdo("key Insert key Pause");
+    EXPECT_EQ(run.NextPage(800), "");
+    EXPECT_FALSE(run.Ended(100));
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, LastPageOpensInTheUsersBrowser) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=60\nWebLastPage=1", {"p2.htm"}));
+    ASSERT_TRUE(run.WaitFor("/p2.htm"));
+    ExpectCleanEnd(run);
+    Eventually([&] { return !run.Opened().empty(); }, 5);
+    EXPECT_EQ(run.Opened(), std::vector<std::string>{run.Url("p2.htm")});
+}
+
+TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=60\nWebLinkExit=1", {"link.htm"}));
+    ASSERT_TRUE(run.WaitFor("/link.htm"));
+    usleep(300000);
+    run.Xdo("mousemove 300 300 click 1");
+    ASSERT_TRUE(run.Ended(5000));
+    EXPECT_EQ(run.Opened(), std::vector<std::string>{run.Url("target.htm")});
+    ExpectCleanEnd(run, "");
+}
+
+TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=0\nWebLinkExit=1\nMousePress=0", {"p1.htm", "p2.htm"}));
+    ASSERT_TRUE(run.WaitFor("/p2.htm"));
+    run.Xdo("mousemove 300 300 click 1");
+    EXPECT_FALSE(run.Ended(1500));
+    EXPECT_EQ(run.Opened(), std::vector<std::string>{});
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, PageThatNeverFinishesDoesNotStopPaging) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=1", {"hang.htm", "p1.htm"}));
+    for (const char* page : {"/hang.htm", "/p1.htm", "/hang.htm", "/p1.htm"}) {
+        EXPECT_EQ(run.NextPage(), page);
+    }
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, ScriptMessageBoxIsClosedAtOnce) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=60", {"alert.htm"}));
+    EXPECT_TRUE(run.WaitFor("/after-alert"));
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, ShowGoesOnWhenTheWebProcessIsKilled) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=1", {"p1.htm", "p2.htm"}));
+    ASSERT_TRUE(run.WaitFor("/p2.htm"));
+    const std::vector<pid_t> processes = test::WebProcessesOf(run.SaverPid());
+    ASSERT_FALSE(processes.empty());
+    for (pid_t pid : processes) {
+        kill(pid, SIGKILL);
+    }
+    EXPECT_TRUE(run.WaitFor("/p1.htm"));
+    EXPECT_TRUE(run.WaitFor("/p2.htm"));
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, ExecutableFormShowsWhateverTheSwitch) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p3.htm")}));
+    run.StartAsProgram({"/c"});
+    EXPECT_TRUE(run.WaitFor("/p3.htm"));
+    ExpectCleanEnd(run);
+}
+
+TEST(ShowEndToEndTest, WithoutADisplayTheShowFailsClearly) {
+    SaverRun run;
+    ASSERT_TRUE(run.MakeSaver("", {run.Url("p1.htm")}));
+    run.Start();
+    ASSERT_TRUE(run.Ended(10000));
+    EXPECT_NE(run.ExitStatus(), 0);
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+}
+
+// Several monitors of a real X server (Xinerama heads side by side): the show window
+// fills the first, and every further one shows the pages too or stays black.
+struct MonitorCase {
+    const char* name;
+    int monitors;
+    bool same_monitor;
+};
+
+class MonitorsTest : public ::testing::TestWithParam<MonitorCase> {};
+
+TEST_P(MonitorsTest, FurtherMonitorsShowThePagesOrStayBlack) {
+    const MonitorCase& c = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartX(c.monitors));
+    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=60\nWebShowStatus=0\nWebSameMonitor=") +
+                                  (c.same_monitor ? "1" : "0"),
+                              {run.Url("p2.htm")}));
+    run.Start();
+    // Each show window loads the page itself.
+    const int show_windows = c.same_monitor ? c.monitors : 1;
+    for (int window = 0; window < show_windows; ++window) {
+        EXPECT_TRUE(run.WaitFor("/p2.htm")) << "show window " << window;
+    }
+    const std::string shot = run.Folder() + "/shot.png";
+    const std::string further = c.same_monitor ? "#996633" : "#000000";
+    auto shown = [&] {
+        if (!run.Screenshot(shot) || SaverRun::PixelColour(shot, 400, 300) != "#996633") {
+            return false;
+        }
+        for (int monitor = 1; monitor < c.monitors; ++monitor) {
+            if (SaverRun::PixelColour(shot, 800 * monitor + 400, 300) != further) {
+                return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(Eventually(shown, 10)) << "further monitors should be " << further;
+    ExpectCleanEnd(run);
+}
+
+const MonitorCase kMonitorCases[] = {
+    {"TwoCovered", 2, false},
+    {"TwoShowing", 2, true},
+    {"ThreeCovered", 3, false},
+    {"ThreeShowing", 3, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(Xinerama, MonitorsTest, ::testing::ValuesIn(kMonitorCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace saver

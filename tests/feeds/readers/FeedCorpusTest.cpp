@@ -2,6 +2,7 @@
 // or fail with an error, never crash or hang.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -14,8 +15,16 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(FeedCorpusTest, EveryFeedLoadsOrFailsCleanly) {
-    const fs::path corpus = SAVER_FEED_CORPUS;
-    ASSERT_TRUE(fs::is_directory(corpus)) << "feed corpus missing: " << corpus;
+    // A corpus named on purpose must be there; the shared one beside the project may not
+    // be (a clone of its own), and then there is nothing to test.
+    const char* named = std::getenv("SAVER_FEED_CORPUS");
+    const fs::path corpus = named && *named ? named : SAVER_FEED_CORPUS;
+    if (named && *named) {
+        ASSERT_TRUE(fs::is_directory(corpus)) << "SAVER_FEED_CORPUS is no folder: " << corpus;
+    } else if (!fs::is_directory(corpus)) {
+        GTEST_SKIP() << "no feed corpus at " << corpus.string()
+                     << " (set SAVER_FEED_CORPUS to one)";
+    }
     int loaded = 0;
     int failed = 0;
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(corpus)) {

@@ -1,7 +1,13 @@
 #!/usr/bin/env python3
 """Runs feeddump on every feed of a folder and checks that it prints one valid JSON
-document each time, exits 0 or 1 (1 exactly when "Error" is set) and ends in time."""
+document each time, exits 0 or 1 (1 exactly when "Error" is set) and ends in time.
+
+Usage: feeddump_corpus.py FEEDDUMP CORPUS. $SAVER_FEED_CORPUS, when set, names the corpus
+instead and must be a folder. Without a corpus the run is skipped: exit status 77."""
+
+SKIPPED = 77
 import json
+import os
 import pathlib
 import subprocess
 import sys
@@ -22,6 +28,15 @@ def check(feeddump, path):
 
 def main():
     feeddump, corpus = sys.argv[1], pathlib.Path(sys.argv[2])
+    named = os.environ.get("SAVER_FEED_CORPUS")
+    if named:
+        corpus = pathlib.Path(named)
+        if not corpus.is_dir():
+            print(f"feeddump: SAVER_FEED_CORPUS is no folder: {corpus}")
+            return 1
+    elif not corpus.is_dir():
+        print(f"feeddump: skipped, no feed corpus at {corpus} (set SAVER_FEED_CORPUS to one)")
+        return SKIPPED
     feeds = sorted(corpus.rglob("*.xml"))
     faults = [(path, fault) for path in feeds if (fault := check(feeddump, path))]
     for path, fault in faults:

@@ -1,7 +1,6 @@
 // The preview ("/p" with a window id) of real saver files, inside a window the test
 // creates on its own X server.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -17,19 +16,16 @@ constexpr int kLeft = 100;
 constexpr int kTop = 100;
 
 // Waits until the screen at (x, y) has `colour` (or, with `not_black`, any colour but
-// black); false when it does not come within 5 s.
+// black); false when it does not come in time.
 bool ScreenBecomes(SaverRun& run, int x, int y, const std::string& colour, bool not_black = false) {
     const std::string shot = run.Folder() + "/shot.png";
-    for (int i = 0; i < 50; ++i) {
-        if (run.Screenshot(shot)) {
-            const std::string found = SaverRun::PixelColour(shot, x, y);
-            if (not_black ? found != "#000000" : found == colour) {
-                return true;
-            }
+    return test::Eventually([&] {
+        if (!run.Screenshot(shot)) {
+            return false;
         }
-        usleep(100000);
-    }
-    return false;
+        const std::string found = SaverRun::PixelColour(shot, x, y);
+        return not_black ? found != "#000000" : found == colour;
+    });
 }
 
 void StartPreview(SaverRun& run) {
@@ -48,7 +44,7 @@ TEST(PreviewEndToEndTest, DefaultPreviewDrawsInsideTheParentAndEndsWithIt) {
     EXPECT_EQ(run.ParentChildren(), 1);
     EXPECT_FALSE(run.Ended(200));
     run.DestroyParentWindow();
-    ASSERT_TRUE(run.Ended(5000));
+    ASSERT_TRUE(run.Ended());
     EXPECT_EQ(run.ExitStatus(), 0);
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
@@ -72,13 +68,11 @@ TEST_P(StaticPreviewTest, ShowsThePictureStretchedOrStaysBlack) {
         {run.Url("p1.htm")}));
     StartPreview(run);
     ASSERT_TRUE(ScreenBecomes(run, 0, 0, "#000000"));
-    for (int i = 0; i < 50 && run.ParentChildren() < 1; ++i) {
-        usleep(100000);
-    }
+    test::Eventually([&] { return run.ParentChildren() >= 1; });
     EXPECT_EQ(run.ParentChildren(), 1);
     EXPECT_TRUE(ScreenBecomes(run, kLeft + 4 + 100, kTop + 4 + 80, row.colour));
     run.DestroyParentWindow();
-    EXPECT_TRUE(run.Ended(5000));
+    EXPECT_TRUE(run.Ended());
 }
 
 INSTANTIATE_TEST_SUITE_P(Pictures, StaticPreviewTest,

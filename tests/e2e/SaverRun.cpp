@@ -3,8 +3,10 @@
 #include <X11/Xlib.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -41,6 +43,17 @@ std::string Output(const std::string& command) {
 
 }  // namespace
 
+bool Eventually(const std::function<bool()>& condition, int timeout_ms) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        usleep(100000);
+    }
+    return true;
+}
+
 SaverRun::SaverRun() {
     char pattern[] = "/tmp/show-e2e-XXXXXX";
     folder_ = mkdtemp(pattern);
@@ -51,7 +64,7 @@ SaverRun::SaverRun() {
     WriteFile(folder_ + "/bin/xdg-open", "#!/bin/sh\necho \"$1\" >> \"" + folder_ + "/opened\"\n");
     chmod((folder_ + "/bin/xdg-open").c_str(), 0755);
     server_ = std::make_unique<ChildProcess>(std::vector<std::string>{"python3", kServer, kSite});
-    const std::string first = server_->ReadLine(10000);
+    const std::string first = server_->ReadLine(kColdStartMs);
     if (first.starts_with("PORT ")) {
         base_url_ = "http://127.0.0.1:" + first.substr(5) + "/";
     }
@@ -144,6 +157,12 @@ bool SaverRun::WaitFor(const std::string& path, int timeout_ms) {
             return !request.empty();
         }
     }
+}
+
+bool SaverRun::WaitForWindow(const std::string& name, int timeout_ms) const {
+    const std::string command =
+        "DISPLAY=" + x_->Display() + " xdotool search --onlyvisible --name '^" + name + "$'";
+    return Eventually([&] { return !Output(command).empty(); }, timeout_ms);
 }
 
 void SaverRun::Xdo(const std::string& arguments) const {

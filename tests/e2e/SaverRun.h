@@ -1,15 +1,20 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "support/ChildProcess.h"
+#include "support/Deadline.h"
 #include "support/TestServers.h"
 
 struct _XDisplay;
 
 namespace saver::test {
+
+// Polls `condition` every 100 ms until it holds (true) or `timeout_ms` has passed (false).
+bool Eventually(const std::function<bool()>& condition, int timeout_ms = kColdStartMs);
 
 // One end-to-end run of a real saver file: its own X server, a loopback server for its
 // pages that reports every request, a private user environment (runtime, home and
@@ -34,9 +39,11 @@ class SaverRun {
 
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.
-    std::string NextPage(int timeout_ms = 10000);
+    std::string NextPage(int timeout_ms = kColdStartMs);
     // Waits for a request of `path`, skipping others.
-    bool WaitFor(const std::string& path, int timeout_ms = 10000);
+    bool WaitFor(const std::string& path, int timeout_ms = kColdStartMs);
+    // Waits until a window named `name` is mapped and viewable on the saver's display.
+    bool WaitForWindow(const std::string& name, int timeout_ms = kColdStartMs) const;
     // Runs xdotool with `arguments` on the saver's display.
     void Xdo(const std::string& arguments) const;
     // Saves the whole screen; false when that failed.
@@ -44,7 +51,7 @@ class SaverRun {
     // The colour at (x, y) of a screenshot as "#RRGGBB".
     static std::string PixelColour(const std::string& file, int x, int y);
     // True when the saver ended within `timeout_ms`; its status is then `ExitStatus`.
-    bool Ended(int timeout_ms);
+    bool Ended(int timeout_ms = kColdStartMs);
     int ExitStatus() const { return exit_status_; }
     // The files left below the working folder.
     std::vector<std::string> WorkingFiles() const;

@@ -86,10 +86,11 @@ TEST_P(FurtherMonitorsTest, FurtherMonitorsShowPagesOrStayBlack) {
                                         windows, shell, hook, companions, false});
     const std::string page = "#336699";
     const std::string further = same_monitor ? page : "#000000";
-    Context context{&session,
-                    {page, further, further},
-                    {},
-                    std::chrono::steady_clock::now() + std::chrono::seconds(10)};
+    Context context{
+        &session,
+        {page, further, further},
+        {},
+        std::chrono::steady_clock::now() + std::chrono::milliseconds(test::kColdStartMs)};
     g_timeout_add(200, CheckMonitors, &context);
     session.Run();
     EXPECT_EQ(context.seen, context.expected);

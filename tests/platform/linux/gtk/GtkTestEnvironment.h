@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "support/Deadline.h"
+
 namespace saver::test {
 
 // The tests of this program run against their own X server (Xvfb, started before the
@@ -10,7 +12,7 @@ namespace saver::test {
 const std::string& TestDisplay();
 
 // Runs the main loop until `done` holds or `timeout_ms` has passed; returns `done()`.
-bool RunUntil(const std::function<bool()>& done, int timeout_ms = 10000);
+bool RunUntil(const std::function<bool()>& done, int timeout_ms = kColdStartMs);
 // Runs the main loop for `ms` milliseconds.
 void RunFor(int ms);
 

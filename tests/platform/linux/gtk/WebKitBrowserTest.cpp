@@ -50,7 +50,7 @@ class WebKitBrowserTest : public ::testing::Test {
         ASSERT_TRUE(RunUntil([&] { return completed_ > before; })) << address;
     }
 
-    bool TitleBecomes(const std::string& title, int timeout_ms = 5000) {
+    bool TitleBecomes(const std::string& title, int timeout_ms = test::kColdStartMs) {
         return RunUntil([&] { return title_ == title; }, timeout_ms);
     }
 
@@ -166,7 +166,7 @@ TEST_F(WebKitBrowserTest, StatusTextFollowsTheLinkUnderTheMouse) {
         std::system(
             (move + " && sleep 0.1 && " + move.substr(0, move.size() - 7) + "210 210").c_str()),
         0);
-    EXPECT_TRUE(RunUntil([&] { return status == Page("title.htm"); }, 5000)) << status;
+    EXPECT_TRUE(RunUntil([&] { return status == Page("title.htm"); })) << status;
 }
 
 TEST_F(WebKitBrowserTest, NextPageLoadsAfterTheWebProcessWasKilled) {

@@ -29,7 +29,7 @@ class LinuxFoldersTest : public testing::Test {
   protected:
     // "saverhost-<uid>" under the test's TMPDIR, without the final "/".
     std::string UserFolder() const {
-        return folder_.File("saverhost-" + std::to_string(geteuid()));
+        return folder_ / ("saverhost-" + std::to_string(geteuid()));
     }
 
     test::TempFolder folder_;

@@ -43,8 +43,8 @@ std::string Output(const std::string& command) {
 
 }  // namespace
 
-bool Eventually(const std::function<bool()>& condition, int timeout_ms) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
         if (std::chrono::steady_clock::now() >= deadline) {
             return false;
@@ -95,7 +95,11 @@ bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::st
     for (const std::string& item : web) {
         ini += item + "=1\n";
     }
-    WriteFile(folder_ + "/settings.ini", ini);
+    return MakeSaverFromSettings(ini);
+}
+
+bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes) {
+    WriteFile(folder_ + "/settings.ini", settings_bytes);
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     const std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " +
                                 SAVER_BIN_DIR + "/saverhost --settings " + folder_ +
@@ -162,7 +166,8 @@ bool SaverRun::WaitFor(const std::string& path, int timeout_ms) {
 bool SaverRun::WaitForWindow(const std::string& name, int timeout_ms) const {
     const std::string command =
         "DISPLAY=" + x_->Display() + " xdotool search --onlyvisible --name '^" + name + "$'";
-    return Eventually([&] { return !Output(command).empty(); }, timeout_ms);
+    return Eventually([&] { return !Output(command).empty(); },
+                      std::chrono::milliseconds(timeout_ms));
 }
 
 void SaverRun::Xdo(const std::string& arguments) const {

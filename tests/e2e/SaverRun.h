@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -13,8 +14,9 @@ struct _XDisplay;
 
 namespace saver::test {
 
-// Polls `condition` every 100 ms until it holds (true) or `timeout_ms` has passed (false).
-bool Eventually(const std::function<bool()>& condition, int timeout_ms = kColdStartMs);
+// Polls `condition` every 100 ms until it holds (true) or `timeout` has passed (false).
+bool Eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds timeout = std::chrono::milliseconds(kColdStartMs));
 
 // One end-to-end run of a real saver file: its own X server, a loopback server for its
 // pages that reports every request, a private user environment (runtime, home and
@@ -30,6 +32,8 @@ class SaverRun {
     std::string Url(const std::string& page) const;
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
+    // Builds the saver from the bytes of a whole settings file and the content folder.
+    bool MakeSaverFromSettings(const std::string& settings_bytes);
     void Start(const std::vector<std::string>& arguments = {"/s"});
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.

@@ -9,12 +9,22 @@ import sys
 import threading
 from functools import partial
 
+OUTPUT = threading.Lock()
+
+
+def report(line):
+    """Prints one whole line: print() writes the text and its end separately, so lines
+    of requests served at the same time could interleave."""
+    with OUTPUT:
+        sys.stdout.write(line + "\n")
+        sys.stdout.flush()
+
 
 class RecordingHandler(http.server.SimpleHTTPRequestHandler):
     def do_GET(self):
         # "/hang..." never answers: a page that never finishes loading.
         if self.path.startswith("/hang"):
-            print("GET " + self.path, flush=True)
+            report("GET " + self.path)
             threading.Event().wait()
         super().do_GET()
 
@@ -23,7 +33,7 @@ class RecordingHandler(http.server.SimpleHTTPRequestHandler):
         super().end_headers()
 
     def log_request(self, code="-", size="-"):
-        print("GET " + self.path, flush=True)
+        report("GET " + self.path)
 
     def log_message(self, format, *args):
         pass
@@ -32,7 +42,7 @@ class RecordingHandler(http.server.SimpleHTTPRequestHandler):
 def main():
     handler = partial(RecordingHandler, directory=sys.argv[1])
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
-    print("PORT %d" % server.server_address[1], flush=True)
+    report("PORT %d" % server.server_address[1])
     server.serve_forever()
 
 

@@ -162,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ExitConditionTest, ::testing::ValuesIn(kExitCases
 TEST(ShowEndToEndTest, KeysTheExitConditionsRefuseReachThePage) {
     SaverRun run;
     ASSERT_TRUE(run.StartShow("WebInterval=60\nOnlyEscKeyExit=1", {"keys.htm"}));
-    ASSERT_TRUE(run.WaitFor("/keys.htm"));
+    ASSERT_TRUE(run.WaitFor("/after-listening"));
     ASSERT_TRUE(run.WaitForWindow("show"));
     // Ctrl reaches the page, Ctrl+N never does.
     run.Xdo("key ctrl+n key b");

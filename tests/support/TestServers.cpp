@@ -11,13 +11,16 @@ namespace {
 
 // Starts an X server with `argv` plus "-displayfd" and gives its display (":N"), or
 // empty when it did not start. The server writes its number once it accepts clients.
+// "-noreset": an X server resets when its last client leaves and refuses connections
+// meanwhile, so a program connecting just as a short-lived xdotool left would fail.
 std::string StartXServer(std::vector<std::string> argv, const ChildOptions& base,
                          std::unique_ptr<ChildProcess>& process) {
     int fds[2];
     if (pipe(fds) != 0) {
         return "";
     }
-    argv.insert(argv.begin() + 1, {"-displayfd", std::to_string(fds[1]), "-nolisten", "tcp"});
+    argv.insert(argv.begin() + 1,
+                {"-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-noreset"});
     ChildOptions options = base;
     options.keep_fd = fds[1];
     process = std::make_unique<ChildProcess>(argv, options);

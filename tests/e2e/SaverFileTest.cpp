@@ -260,8 +260,8 @@ TEST_F(SaverFileTest, SaverpackWarnsAboutMistakesAndStrictRefuses) {
             "page: write \"sun.jpg\")"};
     const std::string lines = warnings[0] + "\n" + warnings[1] + "\n";
 
-    test::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings", ini,
-                                      "--content", content, "-o", root / "Ocean.scr"});
+    test::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings", ini, "--content",
+                                   content, "-o", root / "Ocean.scr"});
     EXPECT_EQ(built.status, 0);
     EXPECT_EQ(built.err, lines);
     EXPECT_TRUE(fs::exists(root / "Ocean.scr"));
@@ -270,8 +270,8 @@ TEST_F(SaverFileTest, SaverpackWarnsAboutMistakesAndStrictRefuses) {
     EXPECT_EQ(checked.status, 0);
     EXPECT_EQ(checked.err, lines);
 
-    test::ChildResult strict = Run({kPack, "build", "--strict", "--host", kHost, "--settings",
-                                       ini, "--content", content, "-o", root / "Strict.scr"});
+    test::ChildResult strict = Run({kPack, "build", "--strict", "--host", kHost, "--settings", ini,
+                                    "--content", content, "-o", root / "Strict.scr"});
     EXPECT_EQ(strict.status, 1);
     EXPECT_TRUE(strict.err.starts_with(lines)) << strict.err;
     EXPECT_FALSE(fs::exists(root / "Strict.scr"));

@@ -21,8 +21,8 @@
 #include <sstream>
 
 #include "SaverRun.h"
-#include "TestServers.h"
-#include "aatext/TAATimerMgr.h"
+#include "support/TestServers.h"
+#include "aatext/timer/TAATimerMgr.h"
 #include "feeds/ticker/FeedTicker.h"
 #include "platform/linux/GlibDispatcher.h"
 #include "platform/linux/curl/CurlHttpClient.h"
@@ -75,7 +75,7 @@ void RunFor(int ms) {
 
 void BM_TickerCycleStall(benchmark::State& state) {
     test::XvfbServer x;
-    testing::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
+    test::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
     if (x.Display().empty() || server.BaseUrl().empty()) {
         state.SkipWithError("no X server or feed server");
         return;
@@ -167,7 +167,7 @@ long GroupTicks(pid_t group) {
 void BM_SaverCpu(benchmark::State& state) {
     const bool with_ticker = state.range(0) != 0;
     for (auto _ : state) {
-        testing::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
+        test::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
         test::SaverRun run;
         const std::string feeds =
             "UseFeed=" + std::string(with_ticker ? "1" : "0") +

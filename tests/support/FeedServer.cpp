@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::string FeedServer::NextRequest(int timeout_ms) {
     return line.starts_with("GET ") ? line.substr(4) : "";
 }
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -5,7 +5,7 @@
 
 #include "support/ChildProcess.h"
 
-namespace saver::testing {
+namespace saver::test {
 
 // The loopback server of the feed tests (feed_server.py): the files of a folder plus the
 // faults real feed servers show. With `tls` it also serves https with a self-signed
@@ -34,4 +34,4 @@ class FeedServer {
     std::string tls_url_;
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -1,6 +1,6 @@
 #include "app/windows/ShowCompanionSet.h"
 
-#include "aatext/TAATimerMgr.h"
+#include "aatext/timer/TAATimerMgr.h"
 #include "platform/linux/gtk/GtkFeedWindow.h"
 
 namespace saver {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "feeds/TDateTime.h"
+#include "feeds/model/TDateTime.h"
 
 namespace saver {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "aatext/TickerDesign.h"
+#include "aatext/text/TickerDesign.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"

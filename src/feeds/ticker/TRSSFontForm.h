@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "aatext/TAAScrollText.h"
-#include "feeds/TDateTime.h"
-#include "feeds/TSimpleRSS.h"
+#include "aatext/text/TAAScrollText.h"
+#include "feeds/model/TDateTime.h"
+#include "feeds/readers/TSimpleRSS.h"
 #include "feeds/viewer/ItemViewer.h"
 #include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "aatext/Utf8.h"
-#include "feeds/PlainText.h"
-#include "feeds/TSimpleRSS.h"
+#include "aatext/text/Utf8.h"
+#include "feeds/text/PlainText.h"
+#include "feeds/readers/TSimpleRSS.h"
 
 namespace saver {
 

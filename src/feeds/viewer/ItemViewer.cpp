@@ -1,6 +1,6 @@
 #include "feeds/viewer/ItemViewer.h"
 
-#include "feeds/TSimpleRSS.h"
+#include "feeds/readers/TSimpleRSS.h"
 
 namespace saver {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TickerFakes.h"
-#include "aatext/TAATimerMgr.h"
+#include "aatext/timer/TAATimerMgr.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/FeedTicker.h"
 #include "settings/SaverSettingsFile.h"
@@ -93,7 +93,7 @@ class TickerRig {
         return "";
     }
 
-    testing::TempFolder folder_;
+    test::TempFolder folder_;
     IniFile file_;
     TSaverSetting settings_;
     RandomSource random_{7};
@@ -335,7 +335,7 @@ TEST(FeedTickerTest, CustomListPageEscapesFeedTexts) {
     rig.Start();
     rig.FirstLoad(Feed(2, "A &lt;b&gt; ##BlogList##"));
     EXPECT_FALSE(rig.window_->panel_visible);
-    EXPECT_EQ(testing::ReadFile(rig.folder_ / "tmp2.htm"),
+    EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"),
               "<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
               "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
               "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");

@@ -8,14 +8,14 @@
 #include <cstdio>
 #include <functional>
 
-#include "../../show/SaverRun.h"
+#include "SaverRun.h"
 #include "support/FeedServer.h"
 
 namespace saver {
 namespace {
 
 using test::SaverRun;
-using testing::FeedServer;
+using test::FeedServer;
 
 const std::string kFeeds = std::string(SAVER_TEST_DATA) + "/feeds";
 

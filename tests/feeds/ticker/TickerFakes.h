@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "../../show/ShowFakes.h"
+#include "support/FakePlatform.h"
+#include "support/FakeWindowSystem.h"
 #include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"
 

@@ -2,7 +2,7 @@
 
 #include <clocale>
 
-#include "feeds/TDateTime.h"
+#include "feeds/model/TDateTime.h"
 #include "feeds/text/FeedTimeText.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"

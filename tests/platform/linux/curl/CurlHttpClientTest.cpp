@@ -16,7 +16,7 @@
 namespace saver {
 namespace {
 
-using testing::FeedServer;
+using test::FeedServer;
 
 const std::string kFeeds = std::string(SAVER_TEST_DATA) + "/feeds";
 

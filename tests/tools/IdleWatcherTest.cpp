@@ -16,6 +16,7 @@ namespace saver {
 namespace {
 
 using test::SaverRun;
+using testing::ChildOptions;
 using testing::ChildProcess;
 
 const std::string kWatcher = std::string(SAVER_BIN_DIR) + "/idle-watcher";
@@ -25,7 +26,7 @@ class SessionBus {
   public:
     SessionBus()
         : daemon_({"dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address"},
-                  {.unset_env = {"XDG_RUNTIME_DIR"}}) {
+                  DaemonOptions()) {
         address_ = daemon_.ReadLine(20000);
         setenv("DBUS_SESSION_BUS_ADDRESS", address_.c_str(), 1);
         // The saver would otherwise have the bus start the accessibility services.
@@ -89,6 +90,13 @@ class SessionBus {
     }
 
   private:
+    // The bus is no service of any one test's runtime folder.
+    static ChildOptions DaemonOptions() {
+        ChildOptions options;
+        options.unset_env = {"XDG_RUNTIME_DIR"};
+        return options;
+    }
+
     ChildProcess daemon_;
     std::string address_;
     GDBusConnection* connection_ = nullptr;

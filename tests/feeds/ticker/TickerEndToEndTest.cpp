@@ -14,8 +14,8 @@
 namespace saver {
 namespace {
 
-using test::SaverRun;
 using test::FeedServer;
+using test::SaverRun;
 
 const std::string kFeeds = std::string(SAVER_TEST_DATA) + "/feeds";
 

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "aatext/text/TickerDesign.h"
+#include "base/AuthorText.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
@@ -412,8 +413,8 @@ void TRSSFontForm::EndPageScroll() {
 
 void TRSSFontForm::WriteListPage(const std::string& title, const std::string& info,
                                  const std::vector<std::string>& entries, int position) {
-    const std::string page =
-        ListPage(FileText(environment_.list_template), title, info, entries, position);
+    const std::string page = ListPage(PageTemplateText(FileText(environment_.list_template)), title,
+                                      info, entries, position);
     const std::string path = environment_.working_folder + "tmp2.htm";
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -360,11 +360,33 @@ TEST(FeedTickerTest, CustomListPageEscapesFeedTexts) {
     rig.Start();
     rig.FirstLoad(Feed(2, "A &lt;b&gt; ##BlogList##"));
     EXPECT_FALSE(rig.window_->panel_visible);
-    EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"),
-              "<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
-              "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
-              "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
+    EXPECT_EQ(
+        test::ReadFile(rig.folder_ / "tmp2.htm"),
+        "\xEF\xBB\xBF<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
+        "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
+        "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
     EXPECT_EQ(rig.window_->browser.loads.back(), rig.folder_ / "tmp2.htm");
+}
+
+// Templates are written on Windows: one in Windows-1252 without a declared charset is
+// read as such, and the page says it is UTF-8; one that declares its charset keeps its
+// bytes.
+TEST(FeedTickerTest, CustomListPageReadsTheTemplatesEncoding) {
+    struct Case {
+        std::string name, template_bytes, page_start;
+    };
+    const std::vector<Case> cases = {
+        {"windows-1252", "<p>Caf\xE9</p>##BlogName##", "\xEF\xBB\xBF<p>Caf\xC3\xA9</p>A"},
+        {"declared", "<meta charset=\"windows-1252\"><p>Caf\xE9</p>##BlogName##",
+         "<meta charset=\"windows-1252\"><p>Caf\xE9</p>A"},
+    };
+    for (const Case& c : cases) {
+        TickerRig rig("BlogListCustomized=1");
+        rig.folder_.Write("rss_list.htm", c.template_bytes);
+        rig.Start();
+        rig.FirstLoad(Feed(2, "A"));
+        EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"), c.page_start) << c.name;
+    }
 }
 
 TEST(FeedTickerTest, StopHidesAndCancelsWhatRuns) {

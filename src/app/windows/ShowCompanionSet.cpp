@@ -5,9 +5,13 @@
 
 namespace saver {
 
-void WireTimerDispatcher() {
+UiDispatcher& ProgramDispatcher() {
     static GlibDispatcher dispatcher;
-    SetTimerDispatcher(&dispatcher);
+    return dispatcher;
+}
+
+void WireTimerDispatcher() {
+    SetTimerDispatcher(&ProgramDispatcher());
 }
 
 ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
@@ -23,7 +27,8 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
                                 process.folders.working_folder,
                                 process.rss_list_path,
                                 {},
-                                nullptr}) {}
+                                nullptr,
+                                &ProgramDispatcher()}) {}
 
 // The ticker goes first: its windows and transfers refer to the client and the viewer.
 ShowCompanionSet::~ShowCompanionSet() = default;

@@ -8,9 +8,8 @@ namespace {
 
 GstElement* MakePacedFileSink(const std::string& path) {
     GstElement* bin = gst_parse_bin_from_description(
-        "identity sync=true ! audioconvert ! audio/x-raw,format=S16LE ! wavenc ! "
-        "filesink name=file",
-        TRUE, nullptr);
+        "audioconvert ! audio/x-raw,format=S16LE ! wavenc ! filesink name=file sync=true", TRUE,
+        nullptr);
     if (bin == nullptr) {
         return nullptr;
     }

@@ -39,15 +39,15 @@ class TMPEGPlayerTest : public ::testing::Test {
   protected:
     TMPEGPlayerTest() { player.PathToDLL = SAVER_MPEGDLL_DIR; }
 
-    // Ticks the position timer until the play ends; false when it does not within a
-    // minute.
-    bool WaitForEnd() {
+    // Ticks the position timer until `count` plays have ended; false when they have
+    // not within a minute.
+    bool WaitForEnd(int count = 1) {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(1);
-        while (ended == 0 && std::chrono::steady_clock::now() < deadline) {
+        while (ended < count && std::chrono::steady_clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
             timers.TickEnabled();
         }
-        return ended > 0;
+        return ended >= count;
     }
 
     TempFolder folder;
@@ -84,6 +84,21 @@ TEST_F(TMPEGPlayerTest, PlaysAnMp3IntoAWavFileAndReportsItsEnd) {
     EXPECT_NEAR(wav.Seconds(), player.Length() / 1000.0, 0.03);
     EXPECT_GT(wav.Level(), 0.1) << "the tone was decoded, not silence";
     EXPECT_NEAR(wav.Frequency(), 523, 10);
+
+    // The next stream plays from inside the end handler, as the music starts it.
+    player.OnPlayEnd = [this] {
+        if (++ended == 1) {
+            player.OutFilename = folder / "next.wav";
+            player.SetStreamName(kTones + "/clip-c.mp3");
+            player.Play();
+        }
+    };
+    ended = 0;
+    player.SetStreamName(kTones + "/clip-b.mp3");
+    player.Play();
+    ASSERT_TRUE(WaitForEnd(2));
+    ASSERT_TRUE(wav.Read(folder / "next.wav"));
+    EXPECT_NEAR(wav.Frequency(), 880, 10);
 
     // A stream that has ended is not playing; a second play of it restarts it.
     EXPECT_EQ(Failure([this] { player.Stop(); }), "Incorrect mode (2)");

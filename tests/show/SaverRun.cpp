@@ -86,8 +86,8 @@ bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::st
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     const std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " +
                                 SAVER_BIN_DIR + "/saverhost --settings " + folder_ +
-                                "/settings.ini --content " + folder_ + "/content -o " + folder_ +
-                                "/test.scr > /dev/null";
+                                "/settings.ini --content " + folder_ + "/content " + build_options +
+                                " -o " + folder_ + "/test.scr > /dev/null";
     return std::system(command.c_str()) == 0;
 }
 

@@ -62,6 +62,9 @@ class SaverRun {
     pid_t SaverPid() const { return saver_ ? saver_->Pid() : -1; }
     const std::string& Folder() const { return folder_; }
 
+    // Further options for saverpack build (such as package items).
+    std::string build_options;
+
   private:
     std::string folder_;
     std::unique_ptr<XvfbServer> x_;

@@ -15,7 +15,8 @@ namespace {
 
 constexpr const char* kUsage = R"(Usage:
   saverpack build --host HOST --settings FILE.ini [--content DIR]
-                  [--item FILE[:notzip]]... -o SAVER
+                  [--item FILE[:notzip]]... [--mpeg-library FILE[:notzip]]
+                  -o SAVER
   saverpack inspect [--json] SAVER
   saverpack --help
 
@@ -26,6 +27,10 @@ build    Writes SAVER: a copy of the saver host HOST followed by the package ite
          package items (--item), each zipped, or as it is with ":notzip"; their
          byte ranges are written into the settings' sections "zippos" and
          "notzip". List them in the settings as "(File) NAME" or "(Resource) NAME".
+         --mpeg-library carries the MPEG audio library (libmpegdll.so) as the
+         item "MPEGDLL.DLL", for machines that have none installed: zipped, the
+         saver unpacks it into the system folder (where only an administrator
+         can); with ":notzip", into the user's private working folder.
 inspect  Unpacks SAVER in a scratch folder, reads its settings as the saver would
          (with the user's registry overrides) and prints its settings, feed list,
          content lists and package items; --json prints them as one JSON object.
@@ -47,9 +52,9 @@ std::string NextValue(const std::vector<std::string>& args, size_t& i) {
 saver::PackageItemSource ParseItem(const std::string& text) {
     const std::string suffix = ":notzip";
     if (text.size() > suffix.size() && text.ends_with(suffix)) {
-        return {text.substr(0, text.size() - suffix.size()), true};
+        return {text.substr(0, text.size() - suffix.size()), true, ""};
     }
-    return {text, false};
+    return {text, false, ""};
 }
 
 int Build(const std::vector<std::string>& args) {
@@ -64,6 +69,9 @@ int Build(const std::vector<std::string>& args) {
             request.content_folder = NextValue(args, i);
         } else if (arg == "--item") {
             request.items.push_back(ParseItem(NextValue(args, i)));
+        } else if (arg == "--mpeg-library") {
+            request.items.push_back(ParseItem(NextValue(args, i)));
+            request.items.back().name = saver::kMpegLibraryItem;
         } else if (arg == "-o" || arg == "--output") {
             request.output = NextValue(args, i);
         } else {

@@ -4,6 +4,8 @@
 
 #include <stdexcept>
 
+#include "app/windows/ShowCompanionSet.h"
+#include "app/windows/ShowMusic.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "platform/linux/gtk/XInputHook.h"
@@ -28,7 +30,9 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
     }
     GtkWindowSystem windows;
     XInputHook hook;
-    ShowCompanions companions;
+    std::unique_ptr<MediaPlayers> players;
+    const std::unique_ptr<BackgroundMusic> music = MakeShowMusic(process, windows, players);
+    ShowCompanionSet companions(music.get());
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },

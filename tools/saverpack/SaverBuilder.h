@@ -9,7 +9,7 @@ namespace saver {
 struct PackageItemSource {
     std::string path;
     bool not_zip = false;  // carry the file as it is, not inside a ZIP archive
-    std::string name;      // the item's name in the saver; empty: the file's own name
+    std::string name{};    // the item's name in the saver; empty: the file's own name
 };
 
 // The name the MPEG audio library travels under in a saver.

@@ -52,9 +52,9 @@ std::string NextValue(const std::vector<std::string>& args, size_t& i) {
 saver::PackageItemSource ParseItem(const std::string& text) {
     const std::string suffix = ":notzip";
     if (text.size() > suffix.size() && text.ends_with(suffix)) {
-        return {text.substr(0, text.size() - suffix.size()), true, ""};
+        return {text.substr(0, text.size() - suffix.size()), true};
     }
-    return {text, false, ""};
+    return {text, false};
 }
 
 int Build(const std::vector<std::string>& args) {

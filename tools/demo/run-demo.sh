@@ -37,7 +37,7 @@ done
 sed "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" "$samples/settings.ini.in" >"$scratch/demo.ini"
 "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/demo.ini" \
     --content "$samples/pages" --item "$build/tones/melody.mp3" --item "$build/tones/melody.ogg" \
-    --mpeg-library "$build/lib/libmpegdll.so:notzip" -o "$out/demo.scr" >/dev/null
+    --mpeg-library "$build/lib/libmpegdll.so:notzip" --strict -o "$out/demo.scr" >/dev/null
 echo "demo: made the sample saver $out/demo.scr; it holds:"
 "$build/bin/saverpack" inspect "$out/demo.scr" | sed 's/^/    /'
 

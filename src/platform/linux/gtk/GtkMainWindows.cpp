@@ -28,7 +28,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
-    GtkWindowSystem windows;
+    GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     std::unique_ptr<MediaPlayers> players;
     const std::unique_ptr<BackgroundMusic> music = MakeShowMusic(process, windows, players);
@@ -37,7 +37,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
-        process.state.executable_form});
+        process.state.executable_form, process.state.host.hosted});
     session.Run();
 }
 

@@ -15,9 +15,9 @@
 namespace saver {
 namespace {
 
-using testing::FakeMediaPlayers;
-using testing::FakeTimers;
-using testing::TempFolder;
+using test::FakeMediaPlayers;
+using test::FakeTimers;
+using test::TempFolder;
 using Plays = std::vector<std::string>;
 
 TEST(PlayerChoiceTest, ByFormAndExtension) {
@@ -116,7 +116,7 @@ class BackgroundMusicTest : public ::testing::Test {
     TSaverSetting settings;
     RandomSource random;
     FakeMediaPlayers players;
-    testing::FakeLibraryLoader loader;
+    test::FakeLibraryLoader loader;
     FakeTimers timers;
     int provided = 0;
     std::unique_ptr<BackgroundMusic> music;

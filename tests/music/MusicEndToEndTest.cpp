@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "SaverRun.h"
-#include "TestServers.h"
+#include "support/TestServers.h"
 #include "support/WavFile.h"
 
 namespace saver {
@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::SaverRun;
-using testing::WavFile;
+using test::WavFile;
 using Names = std::vector<std::string>;
 
 const std::string kTones = SAVER_TONES_DIR;

@@ -18,9 +18,9 @@
 namespace saver {
 namespace {
 
-using testing::FakeTimers;
-using testing::TempFolder;
-using testing::WavFile;
+using test::FakeTimers;
+using test::TempFolder;
+using test::WavFile;
 
 const std::string kTones = SAVER_TONES_DIR;
 

@@ -7,7 +7,7 @@
 
 #include "platform/MediaPlayer.h"
 
-namespace saver::testing {
+namespace saver::test {
 
 // Media players whose plays the test ends or fails at will.
 class FakeMediaPlayers : public MediaPlayers {
@@ -80,4 +80,4 @@ class FakeMediaPlayers : public MediaPlayers {
     };
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -6,7 +6,7 @@
 
 #include "platform/WindowSystem.h"
 
-namespace saver::testing {
+namespace saver::test {
 
 // A timer factory whose timers tick only when the test says so.
 class FakeTimers {
@@ -61,4 +61,4 @@ class FakeTimers {
     };
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 // A 16-bit PCM WAV file as recorded by the saver's audio sinks, read for checks.
 struct WavFile {
@@ -87,4 +87,4 @@ struct WavFile {
     }
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

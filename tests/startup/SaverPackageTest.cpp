@@ -298,7 +298,7 @@ TEST_F(PackageItemTest, AFileInUseIsReplacedNotWrittenThrough) {
     WriteFile(work + "lib.so", "old");
     std::ifstream in_use(work + "lib.so");
     package.ExtractPackageItem("lib.so", work + "lib.so", "");
-    EXPECT_EQ(testing::ReadFile(work + "lib.so"), "new");
+    EXPECT_EQ(test::ReadFile(work + "lib.so"), "new");
     std::string seen;
     std::getline(in_use, seen);
     EXPECT_EQ(seen, "old");

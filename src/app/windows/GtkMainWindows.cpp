@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "app/windows/ShowCompanionSet.h"
-#include "app/windows/ShowMusic.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
@@ -31,11 +30,10 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
+    WireTimerDispatcher();
     GtkWindowSystem windows(process.state.host);
     XInputHook hook;
-    std::unique_ptr<MediaPlayers> players;
-    const std::unique_ptr<BackgroundMusic> music = MakeShowMusic(process, windows, players);
-    ShowCompanionSet companions(music.get());
+    ShowCompanionSet companions(process, windows);
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },

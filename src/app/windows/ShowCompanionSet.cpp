@@ -1,8 +1,47 @@
 #include "app/windows/ShowCompanionSet.h"
 
-#include "music/BackgroundMusic.h"
+#include "aatext/timer/TAATimerMgr.h"
+#include "app/windows/ShowMusic.h"
+#include "platform/linux/gtk/GtkFeedWindow.h"
 
 namespace saver {
+
+void WireTimerDispatcher() {
+    static GlibDispatcher dispatcher;
+    SetTimerDispatcher(&dispatcher);
+}
+
+ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
+    : http_(dispatcher_),
+      ticker_(TickerEnvironment{process.settings,
+                                process.settings_file,
+                                process.random,
+                                windows,
+                                http_,
+                                process.platform.shell,
+                                viewer_,
+                                [] { return std::make_unique<GtkFeedWindow>(); },
+                                process.folders.working_folder,
+                                process.rss_list_path,
+                                {},
+                                nullptr}),
+      music_(MakeShowMusic(process, windows, players_)) {}
+
+// The music goes first, then its players; then the ticker, whose windows and transfers
+// refer to the client and the viewer.
+ShowCompanionSet::~ShowCompanionSet() = default;
+
+void ShowCompanionSet::StartFeedTicker(ShowWindow& window, int delay_seconds) {
+    ticker_.StartFeedTicker(window, delay_seconds);
+}
+
+void ShowCompanionSet::StopFeedTicker() {
+    ticker_.StopFeedTicker();
+}
+
+bool ShowCompanionSet::HandleTickerInput(const InputMessage& message) {
+    return ticker_.HandleTickerInput(message);
+}
 
 void ShowCompanionSet::StartMusic() {
     if (music_ != nullptr) {

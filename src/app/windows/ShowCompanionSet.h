@@ -1,25 +1,47 @@
 #pragma once
 
+#include <memory>
+
+#include "feeds/ticker/FeedTicker.h"
+#include "feeds/viewer/ItemViewer.h"
+#include "music/BackgroundMusic.h"
+#include "platform/MediaPlayer.h"
+#include "platform/linux/GlibDispatcher.h"
+#include "platform/linux/curl/CurlHttpClient.h"
 #include "show/ShowCompanions.h"
+#include "startup/SaverProcess.h"
 
 namespace saver {
 
-class BackgroundMusic;
-
-// What the show drives beside its own windows, joined into the one ShowCompanions the
-// show is given: the background music (and the feed ticker).
+// The show's companions in the program: the feed ticker on libcurl and GTK windows, and
+// the background music on GStreamer and the MPEG audio library. Everything here lives as
+// long as the show.
 class ShowCompanionSet : public ShowCompanions {
   public:
-    // `music` may be null: the show then plays no music.
-    explicit ShowCompanionSet(BackgroundMusic* music) : music_(music) {}
+    ShowCompanionSet(SaverProcess& process, WindowSystem& windows);
+    ~ShowCompanionSet() override;
 
+    void StartFeedTicker(ShowWindow& window, int delay_seconds) override;
+    void StopFeedTicker() override;
+    bool HandleTickerInput(const InputMessage& message) override;
     void StartMusic() override;
     // The main show window's close: the music's own playlist is emptied, then the
     // players stopped.
     void StopMusic() override;
 
   private:
-    BackgroundMusic* music_;
+    GlibDispatcher dispatcher_;
+    CurlHttpClient http_;
+    ItemViewer viewer_;
+    FeedTicker ticker_;
+    // The players outlive the music that drives them; the music is null when GStreamer
+    // cannot be started, and the show then runs silent.
+    std::unique_ptr<MediaPlayers> players_;
+    std::unique_ptr<BackgroundMusic> music_;
 };
+
+// Hands the text animation timers' ticks to the GLib main loop. Called once before the
+// first animation timer exists; the dispatcher lives until the program ends.
+void WireTimerDispatcher();
 
 }  // namespace saver

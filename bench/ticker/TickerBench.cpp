@@ -21,7 +21,6 @@
 #include <sstream>
 
 #include "SaverRun.h"
-#include "support/TestServers.h"
 #include "aatext/timer/TAATimerMgr.h"
 #include "feeds/ticker/FeedTicker.h"
 #include "platform/linux/GlibDispatcher.h"
@@ -30,6 +29,7 @@
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "settings/SaverSettingsFile.h"
 #include "support/FeedServer.h"
+#include "support/TestServers.h"
 
 namespace saver {
 namespace {
@@ -113,7 +113,8 @@ void BM_TickerCycleStall(benchmark::State& state) {
                                             "/tmp/",
                                             "",
                                             {},
-                                            nullptr});
+                                            nullptr,
+                                            &timer_dispatcher});
         GapProbe probe;
         const guint source =
             g_timeout_add_full(G_PRIORITY_HIGH, 1, GapProbe::Tick, &probe, nullptr);

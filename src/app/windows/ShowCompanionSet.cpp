@@ -6,9 +6,13 @@
 
 namespace saver {
 
-void WireTimerDispatcher() {
+UiDispatcher& ProgramDispatcher() {
     static GlibDispatcher dispatcher;
-    SetTimerDispatcher(&dispatcher);
+    return dispatcher;
+}
+
+void WireTimerDispatcher() {
+    SetTimerDispatcher(&ProgramDispatcher());
 }
 
 ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
@@ -24,7 +28,8 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
                                 process.folders.working_folder,
                                 process.rss_list_path,
                                 {},
-                                nullptr}),
+                                nullptr,
+                                &ProgramDispatcher()}),
       music_(MakeShowMusic(process, windows, players_)) {}
 
 // The music goes first, then its players; then the ticker, whose windows and transfers

@@ -40,8 +40,13 @@ class ShowCompanionSet : public ShowCompanions {
     std::unique_ptr<BackgroundMusic> music_;
 };
 
+// The program's hand-over to the GLib main loop, for work of threads that may outlive the
+// show (the text animation timers, a feed still being parsed). Lives until the program
+// ends.
+UiDispatcher& ProgramDispatcher();
+
 // Hands the text animation timers' ticks to the GLib main loop. Called once before the
-// first animation timer exists; the dispatcher lives until the program ends.
+// first animation timer exists.
 void WireTimerDispatcher();
 
 }  // namespace saver

@@ -4,8 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "aatext/text/TickerDesign.h"
+#include "base/AuthorText.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
@@ -94,6 +96,7 @@ TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& s
 }
 
 TRSSFontForm::~TRSSFontForm() {
+    *alive_ = false;
     // Closing: the window goes, the item page with it, and no download goes on.
     window_->Hide();
     std::error_code ignored;
@@ -143,6 +146,7 @@ void TRSSFontForm::Stop() {
     after_fade_out_ = nullptr;
     AAText->SetActive(false);
     environment_.http.Cancel();
+    ++load_;
     busy_ = false;
     fading_ = false;
     window_->Hide();
@@ -223,6 +227,7 @@ void TRSSFontForm::LoadFeed(int index) {
     }
     feed_index_ = NormalFeedIndex(index, static_cast<int>(feeds.size()));
     environment_.http.Cancel();
+    ++load_;
     busy_ = false;
     feed_name_ = feeds[static_cast<size_t>(feed_index_)];
     const std::string address = FeedAddress(environment_.settings_file, feed_name_);
@@ -247,16 +252,55 @@ void TRSSFontForm::LoadFeed(int index) {
     environment_.http.Get(address, std::move(events));
 }
 
+namespace {
+
+// Reads a feed into a component of its own; true when the load raised.
+bool ParseFeed(std::string body, TSimpleRSS& rss) {
+    try {
+        std::istringstream stream(std::move(body));
+        rss.LoadFromStream(stream);
+        return false;
+    } catch (const std::exception&) {
+        return true;
+    }
+}
+
+}  // namespace
+
 void TRSSFontForm::FeedArrived(HttpResult result) {
-    busy_ = false;
     if (!result.ok) {
+        busy_ = false;
         return;  // the previous feed's items stay
     }
-    try {
-        std::istringstream body(std::move(result.body));
-        rss_.LoadFromStream(body);
-    } catch (const std::exception&) {
-        return;  // the model keeps what the parse read; with no items the timer moves on
+    auto parsed = std::make_unique<TSimpleRSS>();
+    UiDispatcher* ui = environment_.parse_dispatcher;
+    if (!ui) {
+        const bool raised = ParseFeed(std::move(result.body), *parsed);
+        FeedParsed(std::move(parsed), raised);
+        return;
+    }
+    // A big feed takes a while to parse: a worker thread does it, so the show and the
+    // ticker's fades and keys go on meanwhile. The busy flag stays set until it is back.
+    std::thread([this, ui, alive = alive_, load = load_, body = std::move(result.body),
+                 parsed = std::shared_ptr<TSimpleRSS>(std::move(parsed))]() mutable {
+        const bool raised = ParseFeed(std::move(body), *parsed);
+        ui->Post([this, alive, load, parsed, raised] {
+            if (*alive && load == load_) {
+                FeedParsed(std::make_unique<TSimpleRSS>(std::move(*parsed)), raised);
+            }
+        });
+    }).detach();
+}
+
+void TRSSFontForm::FeedParsed(std::unique_ptr<TSimpleRSS> parsed, bool raised) {
+    busy_ = false;
+    if (!parsed->XMLFile().Root()) {
+        return;  // not even XML: the model keeps the previous feed
+    }
+    // What the parse read replaces the model, also when it raised.
+    rss_ = std::move(*parsed);
+    if (raised) {
+        return;  // with no items the timer moves on to the next feed
     }
     environment_.viewer.Placement().right_of_ticker = false;
     DisplayItem(0);
@@ -369,8 +413,8 @@ void TRSSFontForm::EndPageScroll() {
 
 void TRSSFontForm::WriteListPage(const std::string& title, const std::string& info,
                                  const std::vector<std::string>& entries, int position) {
-    const std::string page =
-        ListPage(FileText(environment_.list_template), title, info, entries, position);
+    const std::string page = ListPage(PageTemplateText(FileText(environment_.list_template)), title,
+                                      info, entries, position);
     const std::string path = environment_.working_folder + "tmp2.htm";
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);

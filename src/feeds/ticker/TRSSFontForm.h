@@ -12,6 +12,7 @@
 #include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"
 #include "platform/Shell.h"
+#include "platform/UiDispatcher.h"
 #include "platform/WindowSystem.h"
 #include "settings/IniFile.h"
 #include "settings/PlayOrder.h"
@@ -36,6 +37,9 @@ struct TickerEnvironment {
     std::function<std::string(TDateTime)> time_text;
     // The animation timers of the text areas; null for the process's own.
     TAATimerMgr* text_timers = nullptr;
+    // Hands a feed parsed on a worker thread back to the user-interface thread; it must
+    // live until the program ends. Null: feeds are parsed on the user-interface thread.
+    UiDispatcher* parse_dispatcher = nullptr;
 };
 
 // State of the ticker that outlives a start: the show it runs over and the two switches.
@@ -87,6 +91,7 @@ class TRSSFontForm {
     void FadeOutAndLoad(int index);
     void StepToNextItem();
     void FeedArrived(HttpResult result);
+    void FeedParsed(std::unique_ptr<TSimpleRSS> parsed, bool raised);
     void EndPageScroll();
     // The styled list, and at the end of a block of ten the scroll to the next block.
     void ShowList(const std::vector<std::string>& entries, int position, int current);
@@ -121,6 +126,10 @@ class TRSSFontForm {
     std::string feed_name_;
     int target_opacity_ = 0;
     int64_t status_tag_ = 0;
+    // Tells a parse still running on a worker thread whether its result is still wanted:
+    // false once the ticker is gone; `load_` counts the loads started.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    int load_ = 0;
 };
 
 }  // namespace saver

@@ -37,13 +37,13 @@ InputMessage Key(uint32_t key) {
     return InputMessage{WM_KEYDOWN, key, 1, 0};
 }
 
+const std::string kThreeFeeds = "[feeds]\nOne=http://one/\nTwo=http://two/\nThree=http://three/\n";
+
 // A ticker over a fake show with three feeds, its first load not yet started.
 class TickerRig {
   public:
-    explicit TickerRig(const std::string& set_lines = "",
-                       const std::string& feeds =
-                           "[feeds]\nOne=http://one/\n"
-                           "Two=http://two/\nThree=http://three/\n")
+    explicit TickerRig(const std::string& set_lines = "", const std::string& feeds = kThreeFeeds,
+                       UiDispatcher* parse_dispatcher = nullptr)
         : file_(IniFile::Parse(feeds)) {
         settings_.UseFeed = true;
         settings_.RandomFeed = false;
@@ -52,15 +52,16 @@ class TickerRig {
         settings_.RandomFeed = set.ReadBool("Set", "RandomFeed", false);
         settings_.BlogInterval = set.ReadInteger("Set", "BlogInterval", 12);
         settings_.FeedList = BuildFeedList(file_);
-        ticker_ = std::make_unique<FeedTicker>(TickerEnvironment{
-            settings_, file_, random_, windows_, http_, shell_, viewer_,
-            [this] {
-                auto window = std::make_unique<FakeFeedWindow>();
-                window_ = window.get();
-                return window;
-            },
-            folder_.Path(), folder_ / "rss_list.htm",
-            [](TDateTime) { return std::string("1/3/09 7:55:17"); }, &text_timers_});
+        ticker_ = std::make_unique<FeedTicker>(
+            TickerEnvironment{settings_, file_, random_, windows_, http_, shell_, viewer_,
+                              [this] {
+                                  auto window = std::make_unique<FakeFeedWindow>();
+                                  window_ = window.get();
+                                  return window;
+                              },
+                              folder_.Path(), folder_ / "rss_list.htm",
+                              [](TDateTime) { return std::string("1/3/09 7:55:17"); },
+                              &text_timers_, parse_dispatcher});
     }
 
     void Start() { ticker_->StartFeedTicker(show_, 2); }
@@ -230,6 +231,10 @@ const KeyCase kKeyCases[] = {
     {"OtherExtraButtonDoesNothing", {WM_XBUTTONUP, 0x30000, 0, 0}, 0, 0, nullptr},
 };
 
+void PrintTo(const KeyCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class TickerKeyTest : public ::testing::TestWithParam<KeyCase> {};
 
 TEST_P(TickerKeyTest, StepsItemsAndFeeds) {
@@ -300,6 +305,26 @@ TEST(FeedTickerTest, FailedDownloadKeepsThePreviousItemsAndTheTimerGoesOn) {
     EXPECT_EQ(rig.http_.requests.back(), "http://one/");
 }
 
+TEST(FeedTickerTest, FeedsParsedOnAWorkerComeBackThroughTheDispatcher) {
+    static test::QueueDispatcher dispatcher;  // outlives the worker threads
+    TickerRig rig("", kThreeFeeds, &dispatcher);
+    rig.Start();
+    rig.windows_.Fire(kStartMs);
+    rig.http_.Complete(Feed(3));
+    EXPECT_TRUE(rig.Form().Busy()) << "until the parse is back";
+    ASSERT_TRUE(dispatcher.RunPosted());
+    EXPECT_FALSE(rig.Form().Busy());
+    EXPECT_EQ(rig.Form().RSS().Items().Count(), 3);
+    EXPECT_EQ(rig.Form().CurrentItem(), 0);
+    // A load started while a parse runs drops that parse.
+    rig.Form().LoadFeed(1);
+    rig.http_.Complete(Feed(7));
+    rig.Form().LoadFeed(2);
+    ASSERT_TRUE(dispatcher.RunPosted());
+    EXPECT_EQ(rig.Form().RSS().Items().Count(), 3);
+    EXPECT_TRUE(rig.Form().Busy()) << "the third feed still loads";
+}
+
 TEST(FeedTickerTest, RandomFeedChoosesTheFirstFeedAtRandomToo) {
     TickerRig rig("RandomFeed=1");
     RandomSource same{7};
@@ -335,11 +360,33 @@ TEST(FeedTickerTest, CustomListPageEscapesFeedTexts) {
     rig.Start();
     rig.FirstLoad(Feed(2, "A &lt;b&gt; ##BlogList##"));
     EXPECT_FALSE(rig.window_->panel_visible);
-    EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"),
-              "<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
-              "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
-              "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
+    EXPECT_EQ(
+        test::ReadFile(rig.folder_ / "tmp2.htm"),
+        "\xEF\xBB\xBF<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
+        "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
+        "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
     EXPECT_EQ(rig.window_->browser.loads.back(), rig.folder_ / "tmp2.htm");
+}
+
+// Templates are written on Windows: one in Windows-1252 without a declared charset is
+// read as such, and the page says it is UTF-8; one that declares its charset keeps its
+// bytes.
+TEST(FeedTickerTest, CustomListPageReadsTheTemplatesEncoding) {
+    struct Case {
+        std::string name, template_bytes, page_start;
+    };
+    const std::vector<Case> cases = {
+        {"windows-1252", "<p>Caf\xE9</p>##BlogName##", "\xEF\xBB\xBF<p>Caf\xC3\xA9</p>A"},
+        {"declared", "<meta charset=\"windows-1252\"><p>Caf\xE9</p>##BlogName##",
+         "<meta charset=\"windows-1252\"><p>Caf\xE9</p>A"},
+    };
+    for (const Case& c : cases) {
+        TickerRig rig("BlogListCustomized=1");
+        rig.folder_.Write("rss_list.htm", c.template_bytes);
+        rig.Start();
+        rig.FirstLoad(Feed(2, "A"));
+        EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"), c.page_start) << c.name;
+    }
 }
 
 TEST(FeedTickerTest, StopHidesAndCancelsWhatRuns) {

@@ -2,16 +2,22 @@
 
 // Stand-ins for the feed windows' ports: a feed window that records what it is told and
 // an HTTP client whose transfers the test completes.
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "support/FakePlatform.h"
-#include "support/FakeWindowSystem.h"
 #include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"
+#include "platform/UiDispatcher.h"
+#include "support/FakePlatform.h"
+#include "support/FakeWindowSystem.h"
 
 namespace saver::test {
 
@@ -74,6 +80,37 @@ class FakeHttpClient : public HttpClient {
 
     std::vector<std::string> requests;
     std::optional<HttpTransferEvents> running;
+};
+
+// Keeps what other threads post until the test runs it.
+class QueueDispatcher : public UiDispatcher {
+  public:
+    void Post(std::function<void()> task) override {
+        std::lock_guard<std::mutex> hold(lock_);
+        tasks_.push_back(std::move(task));
+        posted_.notify_all();
+    }
+    // Waits up to `timeout_ms` for a task, then runs the tasks posted so far.
+    bool RunPosted(int timeout_ms = 60000) {
+        std::deque<std::function<void()>> tasks;
+        {
+            std::unique_lock<std::mutex> hold(lock_);
+            if (!posted_.wait_for(hold, std::chrono::milliseconds(timeout_ms),
+                                  [this] { return !tasks_.empty(); })) {
+                return false;
+            }
+            tasks.swap(tasks_);
+        }
+        for (auto& task : tasks) {
+            task();
+        }
+        return true;
+    }
+
+  private:
+    std::mutex lock_;
+    std::condition_variable posted_;
+    std::deque<std::function<void()>> tasks_;
 };
 
 }  // namespace saver::test

@@ -118,6 +118,10 @@ const FetchCase kFetchCases[] = {
     {"SilentServer", "silent", false, 0},
 };
 
+void PrintTo(const FetchCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
 class FetchTableTest : public CurlHttpClientTest,
                        public ::testing::WithParamInterface<FetchCase> {};
 

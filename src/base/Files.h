@@ -24,6 +24,7 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t
 // lose, such as the pages the feed windows show. On failure `path` is unchanged.
 bool ReplaceFile(const std::string& path, std::string_view bytes);
 bool WriteFile(const std::string& path, std::string_view bytes);
+// Copies `from` to `to`, replacing a file of that name (by renaming the copy into place).
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 // Makes the file writable again, which is what clearing its attributes means here.
 void ClearFileAttributes(const std::string& path);

@@ -12,6 +12,7 @@
 #include "settings/TSaverSetting.h"
 #include "show/ExitFilter.h"
 #include "show/FurtherMonitors.h"
+#include "show/OfflineCopies.h"
 #include "show/ShowCompanions.h"
 
 namespace saver {
@@ -29,6 +30,8 @@ struct ShowEnvironment {
     InputHook& hook;
     ShowCompanions& companions;
     bool executable_form = false;
+    // Where this saver keeps copies of its web pages (ends with "/"); empty for none.
+    std::string offline_copies_folder;
 };
 
 // One run of the web show: the main show window, the secondary show windows inside the
@@ -48,6 +51,8 @@ class ShowSession {
     TSaverSetting& Settings() const { return environment_.settings; }
     ExitFilter& Filter() { return filter_; }
     FurtherMonitors& Covers() { return covers_; }
+    // The kept copies of web pages; null when the saver keeps none.
+    OfflineCopies* Copies();
     TWebFullscreenForm& MainForm() { return *main_; }
     const std::vector<std::unique_ptr<TWebFullscreenForm>>& SecondaryForms() const {
         return secondary_;
@@ -68,6 +73,7 @@ class ShowSession {
     ShowEnvironment environment_;
     ExitFilter filter_;
     FurtherMonitors covers_;
+    OfflineCopies copies_;
     std::unique_ptr<TWebFullscreenForm> main_;
     std::vector<std::unique_ptr<TWebFullscreenForm>> secondary_;
     int hook_tick_counter_ = 1;

@@ -1,8 +1,11 @@
 #include "SaverRun.h"
 
 #include <X11/Xlib.h>
+#include <netinet/in.h>
 #include <stdlib.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -77,6 +80,28 @@ std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
 
+std::string SaverRun::RefusedUrl() {
+    // A port the system just gave out and took back: nothing listens there.
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    close(fd);
+    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/refused.htm";
+}
+
+void SaverRun::StopServer() {
+    server_.reset();
+}
+
+const std::string& SaverRun::Display() const {
+    static const std::string none;
+    return x_ ? x_->Display() : none;
+}
+
 bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web) {
     std::string ini = "[Set]\nScrName=End to end\n" + set_lines + "\n[Web]\n";
     for (const std::string& item : web) {
@@ -130,7 +155,7 @@ void SaverRun::StartAsProgram(const std::vector<std::string>& arguments) {
 
 std::string SaverRun::NextPage(int timeout_ms) {
     for (;;) {
-        const std::string line = server_->ReadLine(timeout_ms);
+        const std::string line = server_ ? server_->ReadLine(timeout_ms) : "";
         if (line.empty() || IsPageRequest(line)) {
             return line.empty() ? line : line.substr(4);
         }

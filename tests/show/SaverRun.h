@@ -26,6 +26,12 @@ class SaverRun {
     bool StartX(int screens = 1);
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
+    // An address on a loopback port where nothing listens: the connection is refused.
+    static std::string RefusedUrl();
+    // Stops the loopback server: from now on its pages are refused.
+    void StopServer();
+    // The saver's X display (":N").
+    const std::string& Display() const;
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
     void Start(const std::vector<std::string>& arguments = {"/s"});

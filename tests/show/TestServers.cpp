@@ -17,7 +17,10 @@ std::string StartXServer(std::vector<std::string> argv, const ChildOptions& base
     if (pipe(fds) != 0) {
         return "";
     }
-    argv.insert(argv.begin() + 1, {"-displayfd", std::to_string(fds[1]), "-nolisten", "tcp"});
+    // A black root window ("-br") instead of the grey weave: what a test samples before
+    // the saver's windows appear is black, as on most desktops under a screen saver.
+    argv.insert(argv.begin() + 1,
+                {"-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-br"});
     ChildOptions options = base;
     options.keep_fd = fds[1];
     process = std::make_unique<ChildProcess>(argv, options);

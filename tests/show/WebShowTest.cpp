@@ -44,7 +44,8 @@ class WebShowTest : public ::testing::Test {
                                 }
                                 return true;
                             },
-                            random, windows, shell, hook, companions, executable_form});
+                            random, windows, shell, hook, companions, executable_form,
+                            copies_folder});
         session->Run();
     }
     FakeBrowser& MainBrowser() { return windows.windows.front()->browser; }
@@ -61,6 +62,7 @@ class WebShowTest : public ::testing::Test {
     test::FakeHook hook;
     TickerTakingArrows companions;
     bool executable_form = false;
+    std::string copies_folder;  // where the show keeps copies of web pages; none when empty
     std::unique_ptr<ShowSession> session;
 };
 

@@ -38,6 +38,7 @@ class InspectedFolders : public Folders {
     std::string SystemFolder() const override { return system_.SystemFolder(); }
     std::string RuntimeFolder() const override { return scratch_; }
     std::string ExecutablePath() const override { return saver_path_; }
+    std::string CacheFolder() const override { return system_.CacheFolder(); }
 
   private:
     const Folders& system_;
@@ -154,6 +155,7 @@ std::string TextReport(const SaverProcess& process) {
     out << "Settings file:  " << FileNamePart(process.folders.settings_file) << "\n";
     out << "Sample folder:  " << process.folders.sample_folder << "\n";
     out << "Title:          " << process.settings.ScrName << "\n";
+    out << "Offline copies: " << (process.settings.WebOfflineCopies ? "on" : "off") << "\n";
     out << "Feeds:          " << process.settings.FeedList.size() << "\n";
     for (const std::string& feed : process.settings.FeedList) {
         out << "  " << feed << "\n";

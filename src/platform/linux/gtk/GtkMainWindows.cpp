@@ -29,11 +29,13 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
     GtkWindowSystem windows;
     XInputHook hook;
     ShowCompanions companions;
+    const std::string cache = process.platform.folders.CacheFolder();
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
-        process.state.executable_form});
+        process.state.executable_form,
+        cache.empty() ? "" : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});
     session.Run();
 }
 

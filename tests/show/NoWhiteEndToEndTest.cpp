@@ -104,5 +104,47 @@ TEST(NoWhiteEndToEndTest, EveryPageRefusedLeavesTheScreenBlackAndEscStillEnds) {
     EXPECT_EQ(run.ExitStatus(), 0);
 }
 
+// Pages that loaded once are shown from their kept copies when their server is gone, or
+// skipped when the saver keeps no copies.
+class OfflineCopiesTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(OfflineCopiesTest, PagesOfAServerThatIsGoneComeFromTheirCopies) {
+    const bool copies = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    PixelSampler sampler(run.Display(), 400, 300);
+    ASSERT_TRUE(sampler.Running());
+    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=1\nWebShowStatus=0\nWebOfflineCopies=") +
+                                  (copies ? "1" : "0"),
+                              {run.Url("g.htm"), run.Url("b.htm")}));
+    run.Start();
+    ASSERT_TRUE(sampler.WaitFor(kGreen, kPageMs)) << test::Describe(sampler.Runs());
+    ASSERT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());
+    if (copies) {
+        for (int i = 0; i < 300 && run.CacheFiles().size() < 2; ++i) {
+            usleep(100000);
+        }
+        ASSERT_EQ(run.CacheFiles().size(), 2u);
+    }
+    run.StopServer();
+    const double stopped = sampler.Now();
+    if (copies) {
+        EXPECT_TRUE(sampler.WaitFor(kGreen, kPageMs, stopped)) << test::Describe(sampler.Runs());
+        const double green = sampler.Now();
+        EXPECT_TRUE(sampler.WaitFor(kBlue, kPageMs, green)) << test::Describe(sampler.Runs());
+    } else {
+        ASSERT_TRUE(sampler.WaitFor(kBlack, kPageMs, stopped)) << test::Describe(sampler.Runs());
+        const double black = sampler.Now();
+        usleep(3000000);  // a few rounds of the list
+        EXPECT_EQ(sampler.Sequence(black), std::vector<Rgb>{kBlack})
+            << test::Describe(sampler.Runs());
+        EXPECT_EQ(run.CacheFiles(), std::vector<std::string>{});
+    }
+    ExpectNoWhite(sampler);
+    ExpectCleanEnd(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(WebOfflineCopies, OfflineCopiesTest, ::testing::Bool());
+
 }  // namespace
 }  // namespace saver

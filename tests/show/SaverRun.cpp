@@ -125,6 +125,7 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     setenv("HOME", (folder_ + "/home").c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CACHE_HOME");
     setenv("GDK_BACKEND", "x11", 1);
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
@@ -231,15 +232,27 @@ bool SaverRun::Ended(int timeout_ms) {
     return status.has_value();
 }
 
-std::vector<std::string> SaverRun::WorkingFiles() const {
+namespace {
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_ + "/run/Orvane", error)) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
         if (entry.is_regular_file()) {
             files.push_back(entry.path().string());
         }
     }
     return files;
+}
+
+}  // namespace
+
+std::vector<std::string> SaverRun::WorkingFiles() const {
+    return FilesBelow(folder_ + "/run/Orvane");
+}
+
+std::vector<std::string> SaverRun::CacheFiles() const {
+    return FilesBelow(folder_ + "/home/.cache/saverhost");
 }
 
 std::vector<std::string> SaverRun::Opened() const {

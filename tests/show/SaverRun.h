@@ -57,6 +57,8 @@ class SaverRun {
     int ExitStatus() const { return exit_status_; }
     // The files left below the working folder.
     std::vector<std::string> WorkingFiles() const;
+    // The files of the saver host's folder in the user's cache folder.
+    std::vector<std::string> CacheFiles() const;
     // What the xdg-open stand-in was asked to open, one line each.
     std::vector<std::string> Opened() const;
     // A plain window of the test's own on the saver's display, as the display settings

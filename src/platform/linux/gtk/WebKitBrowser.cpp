@@ -228,11 +228,19 @@ gboolean WebKitBrowser::OnNoAnswer(gpointer self) {
     return G_SOURCE_REMOVE;
 }
 
+void WebKitBrowser::Reveal() {
+    // The page has painted. From now on pages without a background of their own are
+    // drawn on white, as in any browser; pages with one cover it.
+    SetBackground(false);
+    gtk_widget_set_child_visible(GTK_WIDGET(view_), TRUE);
+}
+
 void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
     StopNoAnswerTimer();
     load_failed_ = true;
-    // What the view shows until the next page paints: black, not a blank white page.
-    SetBackground(true);
+    // A failed load leaves the page before it on the view. Until a page has loaded
+    // again the view is not drawn, and the black of the window behind it shows.
+    gtk_widget_set_child_visible(GTK_WIDGET(view_), FALSE);
     if (events_) {
         events_->NavigateError(uri, status);
     }
@@ -410,8 +418,7 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
         return;
     }
     if (!browser->load_failed_) {
-        // The page has painted; a page of its own colour covers this.
-        browser->SetBackground(false);
+        browser->Reveal();
     }
     if (!browser->events_) {
         return;

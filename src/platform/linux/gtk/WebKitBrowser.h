@@ -53,6 +53,8 @@ class WebKitBrowser : public Browser {
     bool DecideResponse(WebKitResponsePolicyDecision* decision);
     void LoadFailed(const std::string& uri, int status);
     void SetBackground(bool black);
+    // Shows the view again after a failure, its page drawn on white.
+    void Reveal();
     void StopNoAnswerTimer();
     // Offers a dialog to the owner; true when the owner closed it.
     bool OfferDialog();

@@ -43,12 +43,12 @@ struct FailedPageCase {
 };
 
 const FailedPageCase kFailedPages[] = {
-    {"RefusedOnItsTurn", "WebInterval=2", [](const SaverRun&) { return SaverRun::RefusedUrl(); },
+    {"RefusedOnItsTurn", "WebInterval=2", [](const SaverRun&) { return test::RefusedUrl(); },
      false},
     // With a long interval the next page can only come so soon because the failed one
     // was skipped.
-    {"RefusedByPageDown", "WebInterval=600",
-     [](const SaverRun&) { return SaverRun::RefusedUrl(); }, true},
+    {"RefusedByPageDown", "WebInterval=600", [](const SaverRun&) { return test::RefusedUrl(); },
+     true},
     {"NotFound", "WebInterval=600", [](const SaverRun& run) { return run.Url("missing.htm"); },
      true},
     {"NeverAnswers", "WebInterval=600", [](const SaverRun& run) { return run.Url("hang.htm"); },
@@ -87,7 +87,7 @@ TEST(NoWhiteEndToEndTest, EveryPageRefusedLeavesTheScreenBlackAndEscStillEnds) {
     ASSERT_TRUE(run.StartX());
     PixelSampler sampler(run.Display(), 400, 300);
     ASSERT_TRUE(sampler.Running());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=1", {SaverRun::RefusedUrl(), SaverRun::RefusedUrl()}));
+    ASSERT_TRUE(run.MakeSaver("WebInterval=1", {test::RefusedUrl(), test::RefusedUrl()}));
     run.Start();
     run.Xdo("search --sync --onlyvisible --name ^show$ > /dev/null");
     // A few rounds of the list: each page is tried again on its turn.
@@ -97,9 +97,9 @@ TEST(NoWhiteEndToEndTest, EveryPageRefusedLeavesTheScreenBlackAndEscStillEnds) {
     const auto pressed = std::chrono::steady_clock::now();
     run.Xdo("key Escape");
     ASSERT_TRUE(run.Ended(10000));
-    const double end_ms = std::chrono::duration<double, std::milli>(
-                              std::chrono::steady_clock::now() - pressed)
-                              .count();
+    const double end_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pressed)
+            .count();
     RecordProperty("EscToEndMs", static_cast<int>(end_ms));
     EXPECT_EQ(run.ExitStatus(), 0);
 }
@@ -114,9 +114,9 @@ TEST_P(OfflineCopiesTest, PagesOfAServerThatIsGoneComeFromTheirCopies) {
     ASSERT_TRUE(run.StartX());
     PixelSampler sampler(run.Display(), 400, 300);
     ASSERT_TRUE(sampler.Running());
-    ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=1\nWebShowStatus=0\nWebOfflineCopies=") +
-                                  (copies ? "1" : "0"),
-                              {run.Url("g.htm"), run.Url("b.htm")}));
+    ASSERT_TRUE(run.MakeSaver(
+        std::string("WebInterval=1\nWebShowStatus=0\nWebOfflineCopies=") + (copies ? "1" : "0"),
+        {run.Url("g.htm"), run.Url("b.htm")}));
     run.Start();
     ASSERT_TRUE(sampler.WaitFor(kGreen, kPageMs)) << test::Describe(sampler.Runs());
     ASSERT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());

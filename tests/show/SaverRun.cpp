@@ -1,9 +1,7 @@
 #include "SaverRun.h"
 
 #include <X11/Xlib.h>
-#include <netinet/in.h>
 #include <stdlib.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -78,19 +76,6 @@ bool SaverRun::StartX(int screens) {
 
 std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
-}
-
-std::string SaverRun::RefusedUrl() {
-    // A port the system just gave out and took back: nothing listens there.
-    const int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t size = sizeof address;
-    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
-    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
-    close(fd);
-    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/refused.htm";
 }
 
 void SaverRun::StopServer() {

@@ -26,8 +26,6 @@ class SaverRun {
     bool StartX(int screens = 1);
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
-    // An address on a loopback port where nothing listens: the connection is refused.
-    static std::string RefusedUrl();
     // Stops the loopback server: from now on its pages are refused.
     void StopServer();
     // The saver's X display (":N").

@@ -1,5 +1,7 @@
 #include "TestServers.h"
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <regex>
@@ -56,6 +58,19 @@ XvfbServer::XvfbServer(int screens, const std::string& size) {
     ChildOptions options;
     options.set_env["DISPLAY"] = host;
     display_ = StartXServer(argv, options, process_);
+}
+
+std::string RefusedUrl() {
+    // A port the system just gave out and took back: nothing listens there.
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    close(fd);
+    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/refused.htm";
 }
 
 HttpServer::HttpServer(const std::string& folder) {

@@ -25,6 +25,9 @@ class XvfbServer {
     std::string display_;
 };
 
+// An address on a loopback port where nothing listens: its connection is refused.
+std::string RefusedUrl();
+
 // A loopback HTTP server serving the files of `folder`.
 class HttpServer {
   public:

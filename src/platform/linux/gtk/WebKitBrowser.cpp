@@ -177,9 +177,8 @@ void WebKitBrowser::LoadArchive(const std::string& path) {
         webkit_web_view_load_bytes(view_, bytes, "multipart/related", nullptr, file_uri);
         g_bytes_unref(bytes);
     } else {
-        // An archive that cannot be read is a page that cannot load.
-        owner_load_pending_ = false;
-        LoadFailed(file_uri ? file_uri : path, 0);
+        // An archive that cannot be read fails as a missing file does.
+        webkit_web_view_load_uri(view_, file_uri ? file_uri : "file:///nonexistent");
     }
     g_free(file_uri);
 }
@@ -409,8 +408,7 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
         browser->load_failed_ = false;
         browser->refused_status_ = 0;
         browser->StopNoAnswerTimer();
-        browser->no_answer_timer_ =
-            g_timeout_add_seconds(kNoAnswerSeconds, OnNoAnswer, browser);
+        browser->no_answer_timer_ = g_timeout_add_seconds(kNoAnswerSeconds, OnNoAnswer, browser);
         return;
     }
     browser->StopNoAnswerTimer();  // the page answered, or failed
@@ -432,11 +430,11 @@ gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri
     auto* browser = static_cast<WebKitBrowser*>(self);
     // A load stopped for another, or a response turned into a download, is no failure of
     // the page; a refused error status is.
-    const bool replaced = g_error_matches(error, WEBKIT_NETWORK_ERROR,
-                                          WEBKIT_NETWORK_ERROR_CANCELLED) ||
-                          (g_error_matches(error, WEBKIT_POLICY_ERROR,
-                                           WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
-                           browser->refused_status_ == 0);
+    const bool replaced =
+        g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        (g_error_matches(error, WEBKIT_POLICY_ERROR,
+                         WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
+         browser->refused_status_ == 0);
     if (!replaced && !browser->WarmingUp()) {
         browser->LoadFailed(uri ? uri : "", browser->refused_status_);
     }

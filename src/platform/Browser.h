@@ -63,8 +63,8 @@ class BrowserEvents {
     virtual bool TranslateAccelerator(const InputMessage& message) = 0;
 };
 
-// A web view inside a window; black until its first page paints. Loading is asynchronous. A crashed or killed page process
-// is no failure of the Browser: the next Load starts a fresh one.
+// A web view inside a window; black until its first page paints. Loading is asynchronous. A crashed
+// or killed page process is no failure of the Browser: the next Load starts a fresh one.
 class Browser {
   public:
     virtual ~Browser() = default;

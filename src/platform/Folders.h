@@ -15,7 +15,7 @@ namespace saver {
 //   pages); empty when the user has none.
 // The application data folder is not here: it is the registry's "AppData" shell folder.
 class Folders {
-public:
+  public:
     virtual ~Folders() = default;
 
     virtual std::string TemporaryFolder() const = 0;

@@ -56,7 +56,8 @@ std::vector<StoredCopy> ListCopies(const std::string& folder) {
         if (name.find(".tmp-") != std::string::npos) {
             fs::remove(entry.path(), ignored);
         } else if (name.ends_with(kCopyExtension)) {
-            copies.push_back({entry.path(), entry.file_size(ignored), entry.last_write_time(ignored)});
+            copies.push_back(
+                {entry.path(), entry.file_size(ignored), entry.last_write_time(ignored)});
         }
     }
     std::sort(copies.begin(), copies.end(),
@@ -82,7 +83,8 @@ bool OfflineCopies::PrepareFolder() const {
     struct stat info {};
     const std::string path = folder_.substr(0, folder_.size() - 1);
     return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::geteuid() && ((info.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0);
+           info.st_uid == ::geteuid() &&
+           ((info.st_mode & 077) == 0 || ::chmod(path.c_str(), 0700) == 0);
 }
 
 void OfflineCopies::MakeRoom(uint64_t incoming, const std::string& keep) const {
@@ -148,7 +150,7 @@ bool IsWebAddress(const std::string& page) {
 }
 
 std::string OfflineCopyStatus(const std::string& address, std::time_t saved) {
-    std::tm local {};
+    std::tm local{};
     char when[32] = "";
     if (localtime_r(&saved, &local)) {
         std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);

@@ -143,7 +143,8 @@ void TWebFullscreenForm::Timer1Timer() {
         // A failed page makes way for the next one at once, unless every page of the
         // list has failed in a row: then one page is tried per interval, so that a
         // show without network does not hammer it.
-        const bool all_failed = failures_in_a_row_ >= static_cast<int>(session_.Settings().Web.size());
+        const bool all_failed =
+            failures_in_a_row_ >= static_cast<int>(session_.Settings().Web.size());
         if (!ShowOfflineCopy() && !all_failed) {
             tick_counter_ = -1;
         }

@@ -35,7 +35,9 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
         process.state.executable_form,
-        cache.empty() ? "" : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});
+        cache.empty()
+            ? ""
+            : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});
     session.Run();
 }
 

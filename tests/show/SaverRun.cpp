@@ -92,7 +92,11 @@ bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::st
     for (const std::string& item : web) {
         ini += item + "=1\n";
     }
-    WriteFile(folder_ + "/settings.ini", ini);
+    return MakeSaverFromSettings(ini);
+}
+
+bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes) {
+    WriteFile(folder_ + "/settings.ini", settings_bytes);
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     const std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " +
                                 SAVER_BIN_DIR + "/saverhost --settings " + folder_ +

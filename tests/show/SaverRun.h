@@ -32,6 +32,8 @@ class SaverRun {
     const std::string& Display() const;
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
+    // Builds the saver from the bytes of a whole settings file and the content folder.
+    bool MakeSaverFromSettings(const std::string& settings_bytes);
     void Start(const std::vector<std::string>& arguments = {"/s"});
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.

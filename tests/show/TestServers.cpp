@@ -73,7 +73,16 @@ std::string RefusedUrl() {
     return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/refused.htm";
 }
 
-HttpServer::HttpServer(const std::string& folder) {
+HttpServer::HttpServer(const std::string& folder, bool untrusted_tls) {
+    if (untrusted_tls) {
+        process_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "python3", std::string(SAVER_TEST_SOURCE) + "/tls_server.py", folder});
+        const std::string line = process_->ReadLine(30000);
+        if (line.starts_with("PORT ")) {
+            base_url_ = "https://127.0.0.1:" + line.substr(5) + "/";
+        }
+        return;
+    }
     process_ = std::make_unique<ChildProcess>(std::vector<std::string>{
         "python3", "-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", folder});
     const std::string line = process_->ReadLine(10000);

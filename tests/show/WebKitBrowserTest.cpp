@@ -175,10 +175,13 @@ TEST_F(WebKitBrowserTest, FailedMainDocumentIsToldWithItsStatus) {
     wb_->OnNavigateError = [&](const std::string& url, int status) {
         errors.emplace_back(url, status);
     };
+    test::HttpServer untrusted(kPages, true);
+    ASSERT_FALSE(untrusted.BaseUrl().empty());
     const std::pair<std::string, int> rows[] = {
         {Page("missing.htm"), 404},  // the server's own error page is not shown
         {test::RefusedUrl(), 0},
         {"http://name.invalid/", 0},
+        {untrusted.BaseUrl() + "title.htm", 0},  // a certificate no one vouches for
     };
     for (const auto& [address, status] : rows) {
         errors.clear();

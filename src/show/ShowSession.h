@@ -30,6 +30,9 @@ struct ShowEnvironment {
     InputHook& hook;
     ShowCompanions& companions;
     bool executable_form = false;
+    // Run inside a window of another program (xscreensaver), which takes the input and
+    // ends the show: the exit conditions are not applied and no input hook is installed.
+    bool hosted = false;
     // Where this saver keeps copies of its web pages (ends with "/"); empty for none.
     std::string offline_copies_folder;
 };

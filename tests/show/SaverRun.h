@@ -24,6 +24,8 @@ class SaverRun {
 
     // Starts Xvfb with `screens` monitors of 800 x 600.
     bool StartX(int screens = 1);
+    // The X server's display (":N").
+    const std::string& Display() const;
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
     // Stops the loopback server: from now on its pages are refused.
@@ -35,6 +37,10 @@ class SaverRun {
     // Builds the saver from the bytes of a whole settings file and the content folder.
     bool MakeSaverFromSettings(const std::string& settings_bytes);
     void Start(const std::vector<std::string>& arguments = {"/s"});
+    // Starts another program (`argv`) in the saver's place, in the same environment.
+    void StartProgram(const std::vector<std::string>& argv);
+    // The saver file MakeSaver made.
+    std::string SaverFile() const { return folder_ + saver_file_; }
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.
     bool StartShow(const std::string& set_lines, const std::vector<std::string>& pages);
@@ -68,6 +74,8 @@ class SaverRun {
     // How many child windows the parent window holds.
     int ParentChildren() const;
     pid_t SaverPid() const { return saver_ ? saver_->Pid() : -1; }
+    // The program Start or StartProgram started.
+    ChildProcess& Program() { return *saver_; }
     const std::string& Folder() const { return folder_; }
 
   private:

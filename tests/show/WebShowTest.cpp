@@ -45,7 +45,7 @@ class WebShowTest : public ::testing::Test {
                 }
                 return true;
             },
-            random, windows, shell, hook, companions, executable_form, copies_folder});
+            random, windows, shell, hook, companions, executable_form, hosted, copies_folder});
         session->Run();
     }
     FakeBrowser& MainBrowser() { return windows.windows.front()->browser; }
@@ -62,6 +62,7 @@ class WebShowTest : public ::testing::Test {
     test::FakeHook hook;
     TickerTakingArrows companions;
     bool executable_form = false;
+    bool hosted = false;
     std::string copies_folder;  // where the show keeps copies of web pages; none when empty
     std::unique_ptr<ShowSession> session;
 };
@@ -357,7 +358,21 @@ TEST_F(OfflineCopiesShowTest, FailedPageWithoutACopyIsSkipped) {
     Ticks(1);
     EXPECT_TRUE(MainBrowser().archives.empty());
     EXPECT_EQ(MainBrowser().loads.back(), "b.htm");
-}
+    TEST_F(WebShowTest, HostedShowPagesOnButTakesNoInputAndNoHook) {
+        hosted = true;
+        settings.HookApplete = true;
+        settings.MouseMove = true;
+        Start();
+        Ticks(40);
+        EXPECT_EQ(MainBrowser().loads.size(), 4u);  // ticks 1, 12, 23 and 34
+        for (const InputMessage& message : {Key(VK_ESCAPE), Key(VK_NEXT), Key(VK_DOWN),
+                                            Mouse(WM_LBUTTONDOWN), Mouse(WM_MOUSEMOVE)}) {
+            EXPECT_TRUE(windows.Send(message));  // dropped, not handed to the page
+        }
+        EXPECT_FALSE(windows.quit);
+        EXPECT_FALSE(hook.Installed());
+        EXPECT_EQ(MainBrowser().loads.size(), 4u);  // no key paged on
+    }
 
 }  // namespace
 }  // namespace saver

@@ -26,7 +26,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
-    GtkWindowSystem windows;
+    GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanions companions;
     const std::string cache = process.platform.folders.CacheFolder();
@@ -34,7 +34,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
-        process.state.executable_form,
+        process.state.executable_form, process.state.host.hosted,
         cache.empty()
             ? ""
             : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});

@@ -86,11 +86,6 @@ void SaverRun::StopServer() {
     server_.reset();
 }
 
-const std::string& SaverRun::Display() const {
-    static const std::string none;
-    return x_ ? x_->Display() : none;
-}
-
 bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web) {
     std::string ini = "[Set]\nScrName=End to end\n" + set_lines + "\n[Web]\n";
     for (const std::string& item : web) {

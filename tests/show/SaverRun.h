@@ -30,8 +30,6 @@ class SaverRun {
     std::string Url(const std::string& page) const;
     // Stops the loopback server: from now on its pages are refused.
     void StopServer();
-    // The saver's X display (":N").
-    const std::string& Display() const;
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
     // Builds the saver from the bytes of a whole settings file and the content folder.

@@ -267,6 +267,22 @@ TEST_F(WebShowTest, HookStaysAwayWhereTheSystemHasNone) {
     EXPECT_FALSE(hook.Installed());
 }
 
+TEST_F(WebShowTest, HostedShowPagesOnButTakesNoInputAndNoHook) {
+    hosted = true;
+    settings.HookApplete = true;
+    settings.MouseMove = true;
+    Start();
+    Ticks(40);
+    EXPECT_EQ(MainBrowser().loads.size(), 4u);  // ticks 1, 12, 23 and 34
+    for (const InputMessage& message :
+         {Key(VK_ESCAPE), Key(VK_NEXT), Key(VK_DOWN), Mouse(WM_LBUTTONDOWN), Mouse(WM_MOUSEMOVE)}) {
+        EXPECT_TRUE(windows.Send(message));  // dropped, not handed to the page
+    }
+    EXPECT_FALSE(windows.quit);
+    EXPECT_FALSE(hook.Installed());
+    EXPECT_EQ(MainBrowser().loads.size(), 4u);  // no key paged on
+}
+
 // A failed page makes way for the next one at the next tick; the end of its load that
 // follows the failure is no success.
 TEST_F(WebShowTest, FailedPageMakesWayForTheNextAtTheNextTick) {
@@ -358,21 +374,7 @@ TEST_F(OfflineCopiesShowTest, FailedPageWithoutACopyIsSkipped) {
     Ticks(1);
     EXPECT_TRUE(MainBrowser().archives.empty());
     EXPECT_EQ(MainBrowser().loads.back(), "b.htm");
-    TEST_F(WebShowTest, HostedShowPagesOnButTakesNoInputAndNoHook) {
-        hosted = true;
-        settings.HookApplete = true;
-        settings.MouseMove = true;
-        Start();
-        Ticks(40);
-        EXPECT_EQ(MainBrowser().loads.size(), 4u);  // ticks 1, 12, 23 and 34
-        for (const InputMessage& message : {Key(VK_ESCAPE), Key(VK_NEXT), Key(VK_DOWN),
-                                            Mouse(WM_LBUTTONDOWN), Mouse(WM_MOUSEMOVE)}) {
-            EXPECT_TRUE(windows.Send(message));  // dropped, not handed to the page
-        }
-        EXPECT_FALSE(windows.quit);
-        EXPECT_FALSE(hook.Installed());
-        EXPECT_EQ(MainBrowser().loads.size(), 4u);  // no key paged on
-    }
+}
 
 }  // namespace
 }  // namespace saver

@@ -14,7 +14,7 @@ namespace saver {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TempFolder;
+using test::TempFolder;
 
 std::vector<std::string> FilesBelow(const std::string& folder) {
     std::vector<std::string> files;
@@ -53,7 +53,7 @@ TEST_F(OfflineCopiesTest, KeptCopyIsFoundInAPrivateFolder) {
     ASSERT_TRUE(copies.Store("http://a.example/", "archive"));
     const auto copy = copies.Find("http://a.example/");
     ASSERT_TRUE(copy);
-    EXPECT_EQ(testing::ReadFile(copy->path), "archive");
+    EXPECT_EQ(test::ReadFile(copy->path), "archive");
     EXPECT_EQ(copy->path.rfind(Folder(), 0), 0u);
     EXPECT_NEAR(static_cast<double>(copy->saved), static_cast<double>(std::time(nullptr)), 60);
     EXPECT_EQ(Mode(Folder()), 0700u);
@@ -61,7 +61,7 @@ TEST_F(OfflineCopiesTest, KeptCopyIsFoundInAPrivateFolder) {
     EXPECT_EQ(Mode(copy->path), 0600u);
     // A new copy replaces the old one of the same address.
     ASSERT_TRUE(copies.Store("http://a.example/", "newer"));
-    EXPECT_EQ(testing::ReadFile(copies.Find("http://a.example/")->path), "newer");
+    EXPECT_EQ(test::ReadFile(copies.Find("http://a.example/")->path), "newer");
     EXPECT_EQ(FilesBelow(Folder()).size(), 1u);
 }
 

@@ -1,9 +1,9 @@
 // The web show's paging, input and closing, on in-memory fakes of the window system.
 #include <gtest/gtest.h>
 
-#include "ShowFakes.h"
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
+#include "support/FakeWindowSystem.h"
 #include "support/TempFolder.h"
 
 namespace saver {
@@ -325,7 +325,7 @@ class OfflineCopiesShowTest : public WebShowTest {
         copies_folder = folder.Path() + "copies/";
         settings.Web = {"http://a/", "b.htm", "http://c/"};
     }
-    testing::TempFolder folder;
+    test::TempFolder folder;
 };
 
 TEST_F(OfflineCopiesShowTest, LoadedWebPageIsKeptAndShownWhenItFailsLater) {
@@ -343,7 +343,7 @@ TEST_F(OfflineCopiesShowTest, LoadedWebPageIsKeptAndShownWhenItFailsLater) {
     events->DocumentComplete("http://a/");
     Ticks(1);
     ASSERT_EQ(MainBrowser().archives.size(), 1u);
-    EXPECT_EQ(testing::ReadFile(MainBrowser().archives[0]), "archive of a");
+    EXPECT_EQ(test::ReadFile(MainBrowser().archives[0]), "archive of a");
     EXPECT_EQ(MainBrowser().loads.back(), "http://a/");
     events->DocumentComplete("file:///copy");
     EXPECT_TRUE(windows.windows.front()->texts[ShowPanel::Status].starts_with(

@@ -78,7 +78,7 @@ std::string RefusedUrl() {
 HttpServer::HttpServer(const std::string& folder, bool untrusted_tls) {
     if (untrusted_tls) {
         process_ = std::make_unique<ChildProcess>(std::vector<std::string>{
-            "python3", std::string(SAVER_TEST_SOURCE) + "/tls_server.py", folder});
+            "python3", std::string(SAVER_TEST_SUPPORT_DIR) + "/tls_server.py", folder});
         const std::string line = process_->ReadLine(30000);
         if (line.starts_with("PORT ")) {
             base_url_ = "https://127.0.0.1:" + line.substr(5) + "/";

@@ -172,6 +172,7 @@ void TRssIEForm::Timer1Timer() {
 
 void TRssIEForm::webDocumentComplete(const std::string&) {
     const BodyMetrics body = web->Metrics();
+    ++fit_count_;
     if (body.scroll_height <= 0 || body.scroll_width <= 0) {
         return;  // no page to fit to: the viewer keeps its place
     }

@@ -61,6 +61,8 @@ class TRssIEForm {
     const std::string& Hint() const { return hint_; }
     FeedWindow& Window() { return *window_; }
     const ViewerBounds& Bounds() const { return bounds_; }
+    // How many loaded pages the viewer has fitted itself to, or tried to.
+    int FitCount() const { return fit_count_; }
 
   private:
     ViewerFrame Frame() const;
@@ -80,6 +82,7 @@ class TRssIEForm {
     ViewerBounds bounds_;
     std::string hint_;
     int target_opacity_ = 0;
+    int fit_count_ = 0;
 };
 
 }  // namespace saver

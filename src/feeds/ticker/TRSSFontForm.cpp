@@ -8,6 +8,7 @@
 
 #include "aatext/text/TickerDesign.h"
 #include "base/AuthorText.h"
+#include "base/Files.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
@@ -48,13 +49,6 @@ PixelRows RowsOf(const Bitmap24& frame) {
                      frame.RowLength()};
 }
 
-std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& shared)
@@ -80,18 +74,7 @@ TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& s
     start_timer_ = windows.CreateTimer(kTickMs, [this] { Timer1Timer(); });
     Timer1 = windows.CreateTimer(kTickMs, [this] { Timer1Timer(); });
     FormShowTimer = windows.CreateTimer(kFadeInMs, [this] { FormShowTimerTimer(); });
-    fade_out_timer_ = windows.CreateTimer(kFadeOutMs, [this] {
-        if (window_->Opacity() > 2) {
-            window_->SetOpacity(window_->Opacity() - kOpacityStep);
-            return;
-        }
-        fade_out_timer_->SetEnabled(false);
-        auto then = std::move(after_fade_out_);
-        after_fade_out_ = nullptr;
-        if (then) {
-            then();
-        }
-    });
+    fade_out_ = std::make_unique<OpacityFadeOut>(windows, *window_, kFadeOutMs);
     page_end_timer_ = windows.CreateTimer(kPageEndScrollMs, [this] { EndPageScroll(); });
 }
 
@@ -142,9 +125,8 @@ void TRSSFontForm::Stop() {
     start_timer_->SetEnabled(false);
     Timer1->SetEnabled(false);
     FormShowTimer->SetEnabled(false);
-    fade_out_timer_->SetEnabled(false);
+    fade_out_->Stop();
     page_end_timer_->SetEnabled(false);
-    after_fade_out_ = nullptr;
     AAText->SetActive(false);
     environment_.http.Cancel();
     ++load_;
@@ -313,8 +295,7 @@ void TRSSFontForm::FadeOutTicker(std::function<void()> then) {
         window_->Show();
     }
     FormShowTimer->SetEnabled(false);
-    after_fade_out_ = std::move(then);
-    fade_out_timer_->SetEnabled(true);
+    fade_out_->Start(std::move(then));
 }
 
 void TRSSFontForm::FadeInTicker() {
@@ -414,8 +395,8 @@ void TRSSFontForm::EndPageScroll() {
 
 void TRSSFontForm::WriteListPage(const std::string& title, const std::string& info,
                                  const std::vector<std::string>& entries, int position) {
-    const std::string page = ListPage(PageTemplateText(FileText(environment_.list_template)), title,
-                                      info, entries, position);
+    const std::string page = ListPage(PageTemplateText(FileContents(environment_.list_template)),
+                                      title, info, entries, position);
     const std::string path = environment_.working_folder + "tmp2.htm";
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);

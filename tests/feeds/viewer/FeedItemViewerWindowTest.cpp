@@ -103,6 +103,22 @@ TEST_F(FeedItemViewerWindowTest, ShrinksToAShortPage) {
     EXPECT_TRUE(viewer_->Form()->Window().Visible());
 }
 
+TEST_F(FeedItemViewerWindowTest, HugeDescriptionsAreCutAndTheViewerGoesOn) {
+    std::string big;
+    while (big.size() < 5 * 1024 * 1024) {
+        big += "<p>" + std::string(200, 'x') + " <b>word</b></p>\n";
+    }
+    std::string nested;
+    for (int i = 0; i < 1000000; ++i) {
+        nested += "<i>";
+    }
+    Load({big, nested, "<p>after</p>"});
+    ASSERT_TRUE(ShowAndFit(0));
+    EXPECT_LT(test::ReadFile(folder_ / "tmp.htm").size(), 600u * 1024) << "cut to 512 KB";
+    ASSERT_TRUE(ShowAndFit(1));
+    ASSERT_TRUE(ShowAndFit(2));
+}
+
 TEST_F(FeedItemViewerWindowTest, AlertsCloseThemselvesAndNoWindowOpens) {
     const std::string report = server_.BaseUrl() + "report/";
     Load({"<a id=\"l\" href=\"" + report +

@@ -107,7 +107,7 @@ void TRssIEForm::ShowItem(TSimpleRSS& rss, int index) {
     SetBounds(PlaceViewer(page, Frame(), placement_, environment_.random));
     hint_ = rss.Items().Items(index).Link;
     if (FileExists(path)) {
-        web->Navigate(path);
+        web->NavigateHtmlFile(path);
     }
     fade_out_->Stop();
     if (ticker_.paused) {

@@ -121,7 +121,8 @@ TEST_F(FeedItemViewerWindowTest, HugeDescriptionsAreCutAndTheViewerGoesOn) {
 
 TEST_F(FeedItemViewerWindowTest, AlertsCloseThemselvesAndNoWindowOpens) {
     const std::string report = server_.BaseUrl() + "report/";
-    Load({"<a id=\"l\" href=\"" + report +
+    // Not XML either: the built-in page is read as HTML too.
+    Load({"<br>&nbsp;<a id=\"l\" href=\"" + report +
           "opened-link\" target=\"_blank\">new</a><script>"
           "alert('hello'); confirm('sure?');"
           "document.getElementById('l').click();"
@@ -139,6 +140,21 @@ TEST_F(FeedItemViewerWindowTest, AlertsCloseThemselvesAndNoWindowOpens) {
     for (const std::string& request : requests) {
         EXPECT_EQ(request.find("opened"), std::string::npos) << request;
     }
+}
+
+TEST_F(FeedItemViewerWindowTest, AnXhtmlTemplateIsStillReadAsHtml) {
+    // Read as XML, the feed's "<br>" and "&nbsp;" would break the page before the script.
+    folder_.Write(
+        "rss_template.htm",
+        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+        "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">\n"
+        "<html xmlns=\"http://www.w3.org/1999/xhtml\"><body>##description##</body></html>");
+    Load({"a<br>b&nbsp;c<script>new Image().src = '" + server_.BaseUrl() +
+          "report/parsed?' + document.contentType;</script>"});
+    viewer_->ShowItem(rss_, 0);
+    const std::vector<std::string> requests = RequestsUntil("/report/parsed");
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back(), "/report/parsed?text/html");
 }
 
 // A description that tries every way to a local file it knows of and reports what it

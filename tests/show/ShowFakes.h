@@ -120,7 +120,7 @@ class FakeShell : public Shell {
         opened.push_back(target);
         return true;
     }
-    bool StartHidden(const std::string&, const std::string&) override { return true; }
+    bool StartHidden(const std::vector<std::string>&) override { return true; }
     std::string DisplayName(const std::string&) const override { return ""; }
     std::vector<std::string> opened;
 };

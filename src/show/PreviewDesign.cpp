@@ -1,5 +1,7 @@
 #include "show/PreviewDesign.h"
 
+#include "aatext/Utf8.h"
+
 namespace saver {
 
 namespace {
@@ -27,13 +29,15 @@ PreviewDesign MakePreviewDesign(TSaverSetting& settings,
     PreviewDesign design;
     if (ChoosePreviewWindow(settings, resolve)) {
         design.static_preview = true;
+        design.left = 262;
+        design.top = 129;
         design.width = 696;
         design.height = 480;
         design.picture = LoadPicture(settings.Build_StaticImage);
         return design;
     }
     design.label = saver_name;
-    design.label_points = saver_name.size() > kLongNameLength ? 15 : 17;
+    design.label_points = Utf8Length(saver_name) > kLongNameLength ? 15 : 17;
     return design;
 }
 

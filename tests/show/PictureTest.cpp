@@ -90,6 +90,29 @@ TEST(PreviewDesignTest, LongNamesGetTheSmallerFont) {
     EXPECT_EQ(MakePreviewDesign(settings, none, std::string(30, 'x')).label_points, 17);
     EXPECT_EQ(MakePreviewDesign(settings, none, std::string(31, 'x')).label_points, 15);
     EXPECT_EQ(MakePreviewDesign(settings, none, "Name").label, "Name");
+    // Characters count, not bytes: "é" takes two bytes in UTF-8.
+    std::string accented;
+    for (int i = 0; i < 30; ++i) {
+        accented += "\u00e9";
+    }
+    EXPECT_EQ(MakePreviewDesign(settings, none, accented).label_points, 17);
+    EXPECT_EQ(MakePreviewDesign(settings, none, accented + "e").label_points, 15);
+}
+
+TEST(PreviewDesignTest, EachWindowOpensAtItsOwnDesignPosition) {
+    TSaverSetting settings;
+    PreviewDesign design = MakePreviewDesign(
+        settings, [](std::string&) { return false; }, "n");
+    EXPECT_EQ(std::make_pair(design.left, design.top), std::make_pair(360, 233));
+    settings.Build_UseStaticPreview = true;
+    design = MakePreviewDesign(
+        settings,
+        [](std::string& item) {
+            item = kPictures + "red.gif";
+            return true;
+        },
+        "n");
+    EXPECT_EQ(std::make_pair(design.left, design.top), std::make_pair(262, 129));
 }
 
 TEST(PreviewDesignTest, StaticPreviewNeedsAnAvailablePicture) {

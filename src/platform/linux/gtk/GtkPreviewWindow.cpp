@@ -6,8 +6,6 @@
 namespace saver {
 namespace {
 
-constexpr int kDesignLeft = 360;
-constexpr int kDesignTop = 233;
 constexpr int kArtworkWidth = 172;
 constexpr int kArtworkHeight = 146;
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
@@ -53,7 +51,7 @@ GtkPreviewWindow::GtkPreviewWindow(const PreviewDesign& design, uint64_t parent)
     if (parent != 0) {
         Reparent(parent);
     } else {
-        gtk_window_move(GTK_WINDOW(window_), kDesignLeft, kDesignTop);
+        gtk_window_move(GTK_WINDOW(window_), design_.left, design_.top);
     }
     gtk_widget_show(window_);
 }

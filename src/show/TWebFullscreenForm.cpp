@@ -78,7 +78,7 @@ void TWebFullscreenForm::FormShow() {
         windows.SetMessageFilter(
             [this](const InputMessage& message) { return ApplicationEvents1Message(message); });
     }
-    window_->ShowMaximized();
+    window_->ShowFullScreen();
     if (windows.Monitors().size() > 1) {
         session_.Covers().CoverFurtherMonitors();
         if (!secondary_ && settings.WebSameMonitor) {
@@ -97,6 +97,7 @@ void TWebFullscreenForm::FormShow() {
         if (!settings.ShowCursor) {
             windows.SetCursorVisible(false);
         }
+        window_->SetInputGrabbed(true);
     }
     Timer1->SetEnabled(true);
     if (!secondary_) {
@@ -195,6 +196,7 @@ void TWebFullscreenForm::FormClose() {
     // Windows are taken off the screen here and freed when the message loop has ended,
     // so that none is freed under a call of its own still running (a page scroll).
     session_.HideSecondaryForms();
+    window_->SetInputGrabbed(false);
     window_->Hide();
     session_.RemoveHook();
     session_.Covers().HideCovers();

@@ -1,10 +1,15 @@
 #include "SaverRun.h"
 
+// gtest before Xlib, whose macros (None, Bool...) would break gtest's names.
+#include <gtest/gtest.h>
+
 #include <X11/Xlib.h>
 #include <stdlib.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -77,21 +82,25 @@ std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
 
-bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web) {
+bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
+                         const std::vector<std::string>& items) {
     std::string ini = "[Set]\nScrName=End to end\n" + set_lines + "\n[Web]\n";
     for (const std::string& item : web) {
         ini += item + "=1\n";
     }
     WriteFile(folder_ + "/settings.ini", ini);
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
-    const std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " +
-                                SAVER_BIN_DIR + "/saverhost --settings " + folder_ +
-                                "/settings.ini --content " + folder_ + "/content -o " + folder_ +
-                                "/test.scr > /dev/null";
+    std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " + SAVER_BIN_DIR +
+                          "/saverhost --settings " + folder_ + "/settings.ini --content " +
+                          folder_ + "/content -o " + folder_ + "/test.scr";
+    for (const std::string& item : items) {
+        command += " --item '" + item + "'";
+    }
+    command += " > /dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
-void SaverRun::Start(const std::vector<std::string>& arguments) {
+void SaverRun::Start(const std::vector<std::string>& arguments, const std::string& current_folder) {
     setenv("DISPLAY", x_ ? x_->Display().c_str() : "", 1);
     if (!x_) {
         unsetenv("DISPLAY");
@@ -100,13 +109,16 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     setenv("HOME", (folder_ + "/home").c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CACHE_HOME");
     setenv("GDK_BACKEND", "x11", 1);
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
     std::vector<std::string> argv = {folder_ + saver_file_};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    saver_ = std::make_unique<ChildProcess>(argv);
+    ChildOptions options;
+    options.current_folder = current_folder;
+    saver_ = std::make_unique<ChildProcess>(argv, options);
 }
 
 bool SaverRun::StartShow(const std::string& set_lines, const std::vector<std::string>& pages) {
@@ -138,8 +150,12 @@ std::string SaverRun::NextPage(int timeout_ms) {
 }
 
 bool SaverRun::WaitFor(const std::string& path, int timeout_ms) {
+    // Other pages keep coming while the show pages on: the deadline counts for them all.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
-        const std::string request = NextPage(timeout_ms);
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const std::string request = left.count() > 0 ? NextPage(left.count()) : "";
         if (request.empty() || request == path) {
             return !request.empty();
         }
@@ -224,6 +240,25 @@ std::vector<std::string> SaverRun::Opened() const {
         lines.push_back(line);
     }
     return lines;
+}
+
+bool Eventually(const std::function<bool()>& condition, int seconds) {
+    for (int i = 0; i < seconds * 10; ++i) {
+        usleep(100000);
+        if (condition()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void ExpectCleanEnd(SaverRun& run, const std::string& input) {
+    if (!input.empty()) {
+        run.Xdo(input);
+    }
+    ASSERT_TRUE(run.Ended(10000));
+    EXPECT_EQ(run.ExitStatus(), 0);
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 
 }  // namespace saver::test

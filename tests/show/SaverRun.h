@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,11 +25,17 @@ class SaverRun {
 
     // Starts Xvfb with `screens` monitors of 800 x 600.
     bool StartX(int screens = 1);
+    // The X display of StartX (":N").
+    const std::string& Display() const { return x_->Display(); }
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
-    // Builds the saver from "[Set]" lines and the Web list with saverpack.
-    bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
-    void Start(const std::vector<std::string>& arguments = {"/s"});
+    // Builds the saver from "[Set]" lines and the Web list with saverpack, carrying the
+    // package items `items` (saverpack's "--item" values).
+    bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
+                   const std::vector<std::string>& items = {});
+    // Starts the saver with `arguments`, in `current_folder` when one is given.
+    void Start(const std::vector<std::string>& arguments = {"/s"},
+               const std::string& current_folder = "");
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.
     bool StartShow(const std::string& set_lines, const std::vector<std::string>& pages);
@@ -38,7 +45,7 @@ class SaverRun {
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.
     std::string NextPage(int timeout_ms = 10000);
-    // Waits for a request of `path`, skipping others.
+    // Waits up to `timeout_ms` for a request of `path`, skipping others.
     bool WaitFor(const std::string& path, int timeout_ms = 10000);
     // Runs xdotool with `arguments` on the saver's display.
     void Xdo(const std::string& arguments) const;
@@ -73,5 +80,12 @@ class SaverRun {
     ::_XDisplay* display_ = nullptr;
     unsigned long parent_ = 0;
 };
+
+// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
+bool Eventually(const std::function<bool()>& condition, int seconds);
+
+// Ends the run (if it still goes) with `input` that its exit conditions accept, and
+// checks that the process ended well and left no working files.
+void ExpectCleanEnd(SaverRun& run, const std::string& input = "key Escape");
 
 }  // namespace saver::test

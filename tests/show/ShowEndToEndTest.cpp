@@ -18,27 +18,8 @@ namespace {
 
 using test::SaverRun;
 
-// Ends the run (if it still goes) with `input` that its exit conditions accept, and
-// checks that the process ended well and left no working files.
-void ExpectCleanEnd(SaverRun& run, const std::string& input = "key Escape") {
-    if (!input.empty()) {
-        run.Xdo(input);
-    }
-    ASSERT_TRUE(run.Ended(10000));
-    EXPECT_EQ(run.ExitStatus(), 0);
-    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
-}
-
-// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
-bool Eventually(const std::function<bool()>& condition, int seconds) {
-    for (int i = 0; i < seconds * 10; ++i) {
-        usleep(100000);
-        if (condition()) {
-            return true;
-        }
-    }
-    return false;
-}
+using test::Eventually;
+using test::ExpectCleanEnd;
 
 TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
     SaverRun run;

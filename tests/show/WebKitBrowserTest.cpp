@@ -38,7 +38,7 @@ class WebKitBrowserTest : public ::testing::Test {
             completed_url_ = url;
             ++completed_;
         };
-        window_->ShowMaximized();
+        window_->ShowFullScreen();
     }
 
     std::string Page(const std::string& name) const { return server_->BaseUrl() + name; }

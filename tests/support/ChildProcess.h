@@ -15,6 +15,7 @@ struct ChildOptions {
     std::vector<std::string> unset_env;
     int keep_fd = -1;             // stays open in the child (for programs told its number)
     bool capture_stderr = false;  // else the child writes into the test's own stderr
+    std::string current_folder;   // where the child starts; the test's own when empty
 };
 
 // What a program left when it ended.

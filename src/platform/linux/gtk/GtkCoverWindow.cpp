@@ -10,6 +10,10 @@ void PlaceBlackWindow(GtkWidget* window, const MonitorArea& area) {
     gtk_window_move(gtk_window, area.left, area.top);
     gtk_window_set_default_size(gtk_window, area.width, area.height);
     gtk_window_resize(gtk_window, area.width, area.height);
+    // Full-screen, not maximised: under a window manager a maximised window leaves the
+    // panels visible, a full-screen one goes above them. The window manager puts it on
+    // the monitor it was moved to; without one the position and size above hold.
+    gtk_window_fullscreen(gtk_window);
     GtkCssProvider* css = gtk_css_provider_new();
     gtk_css_provider_load_from_data(css, "window { background-color: black; }", -1, nullptr);
     gtk_style_context_add_provider(gtk_widget_get_style_context(window), GTK_STYLE_PROVIDER(css),

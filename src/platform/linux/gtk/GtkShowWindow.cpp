@@ -5,6 +5,9 @@
 namespace saver {
 namespace {
 
+// How long to wait before trying again to grab the input another client holds.
+constexpr guint kGrabRetryMs = 200;
+
 // The panels' font is the nearest installed match of the design's font.
 constexpr const char* kPanelCss =
     ".panel { background-color: black; font-family: \"MS Sans Serif\", sans-serif;"
@@ -54,7 +57,7 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
     } else {
         root_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_title(GTK_WINDOW(root_), "show");
-        g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), nullptr);
+        g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), this);
         gtk_container_add(GTK_CONTAINER(root_), box);
         gtk_widget_show(box);
     }
@@ -62,6 +65,7 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
 }
 
 GtkShowWindow::~GtkShowWindow() {
+    ReleaseGrab();
     gtk_widget_destroy(root_);
     g_object_unref(root_);
 }
@@ -78,13 +82,58 @@ void GtkShowWindow::SetPanelVisible(ShowPanel panel, bool visible) {
     gtk_widget_set_visible(PanelLabel(panel), visible);
 }
 
-void GtkShowWindow::ShowMaximized() {
+void GtkShowWindow::ShowFullScreen() {
     if (!parent_) {
         PlaceBlackWindow(root_, area_);
-        gtk_window_maximize(GTK_WINDOW(root_));
     }
     gtk_widget_show(root_);
     gtk_widget_grab_focus(browser_.Widget());
+}
+
+void GtkShowWindow::SetInputGrabbed(bool grabbed) {
+    grab_wanted_ = grabbed && !parent_;
+    if (grab_wanted_) {
+        TryGrab();
+    } else {
+        ReleaseGrab();
+    }
+}
+
+void GtkShowWindow::TryGrab() {
+    GdkWindow* window = gtk_widget_get_window(root_);
+    if (!grab_wanted_ || grabbed_ || grab_retry_ != 0 || !window ||
+        !gdk_window_is_viewable(window)) {
+        return;  // the map event tries again
+    }
+    // Events inside the process's own windows go to them as usual; the rest come here.
+    // The grab's cursor is the window's own, so a hidden cursor stays hidden over every
+    // window, whatever cursor a page asks for.
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(window));
+    grabbed_ =
+        gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, TRUE, gdk_window_get_cursor(window),
+                      nullptr, nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    if (!grabbed_) {
+        grab_retry_ = g_timeout_add(kGrabRetryMs, RetryGrab, this);
+    }
+}
+
+gboolean GtkShowWindow::RetryGrab(gpointer self) {
+    auto* show = static_cast<GtkShowWindow*>(self);
+    show->grab_retry_ = 0;
+    show->TryGrab();
+    return G_SOURCE_REMOVE;
+}
+
+void GtkShowWindow::ReleaseGrab() {
+    if (grab_retry_ != 0) {
+        g_source_remove(grab_retry_);
+        grab_retry_ = 0;
+    }
+    if (grabbed_) {
+        gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(root_)));
+        gdk_display_flush(gtk_widget_get_display(root_));
+        grabbed_ = false;
+    }
 }
 
 namespace {
@@ -102,11 +151,12 @@ void KeepEveryMotion(GdkWindow* window) {
 
 }  // namespace
 
-gboolean GtkShowWindow::OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
+gboolean GtkShowWindow::OnMapped(GtkWidget* window, GdkEvent*, gpointer self) {
     // Without a window manager nobody gives the focus, so the show takes it itself.
     GdkWindow* gdk_window = gtk_widget_get_window(window);
     KeepEveryMotion(gdk_window);
     gdk_window_focus(gdk_window, GDK_CURRENT_TIME);
+    static_cast<GtkShowWindow*>(self)->TryGrab();
     return FALSE;
 }
 

@@ -1,5 +1,6 @@
 #include "platform/linux/gtk/GtkWindowSystem.h"
 
+#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/scrnsaver.h>
 #include <gdk/gdkx.h>
 
@@ -27,6 +28,7 @@ void DispatchEvent(GdkEvent* event, gpointer) {
 GtkWindowSystem::~GtkWindowSystem() {
     SetMessageFilter(nullptr);
     SetScreenSaverRunning(false);
+    HideCursorOnScreen(false);
 }
 
 std::vector<MonitorArea> GtkWindowSystem::Monitors() const {
@@ -101,11 +103,35 @@ void GtkWindowSystem::SetScreenSaverRunning(bool running) {
 
 void GtkWindowSystem::SetCursorVisible(bool visible) {
     cursor_visible_ = visible;
+    HideCursorOnScreen(!visible);
     GList* windows = gtk_window_list_toplevels();
     for (GList* item = windows; item; item = item->next) {
         ApplyCursor(GTK_WIDGET(item->data));
     }
     g_list_free(windows);
+}
+
+void GtkWindowSystem::HideCursorOnScreen(bool hide) {
+    // Pages set cursors of their own on the web view's window at every mouse move; the
+    // X server's own hiding holds over every window whatever they set, and ends with
+    // the process's connection at the latest.
+    GdkDisplay* display = gdk_display_get_default();
+    if (hide == cursor_hidden_on_screen_ || !display || !GDK_IS_X11_DISPLAY(display)) {
+        return;
+    }
+    Display* xdisplay = gdk_x11_display_get_xdisplay(display);
+    int event_base = 0;
+    int error_base = 0;
+    if (!XFixesQueryExtension(xdisplay, &event_base, &error_base)) {
+        return;
+    }
+    if (hide) {
+        XFixesHideCursor(xdisplay, DefaultRootWindow(xdisplay));
+    } else {
+        XFixesShowCursor(xdisplay, DefaultRootWindow(xdisplay));
+    }
+    XFlush(xdisplay);
+    cursor_hidden_on_screen_ = hide;
 }
 
 void GtkWindowSystem::ApplyCursor(GtkWidget* window) const {

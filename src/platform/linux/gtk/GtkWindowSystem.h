@@ -30,10 +30,12 @@ class GtkWindowSystem : public WindowSystem {
     static void OnEvent(GdkEvent* event, gpointer self);
     static void OnRealize(GtkWidget* window, gpointer self);
     void ApplyCursor(GtkWidget* window) const;
+    void HideCursorOnScreen(bool hide);
 
     std::function<bool(const InputMessage&)> filter_;
     bool cursor_visible_ = true;
     bool screen_saver_suspended_ = false;
+    bool cursor_hidden_on_screen_ = false;
     bool quit_requested_ = false;
     GMainLoop* loop_ = nullptr;
 };

@@ -35,7 +35,19 @@ class LinuxFoldersTest : public testing::Test {
     TempFolder folder_;
     ScopedEnvironment tmpdir_{"TMPDIR", folder_.Path()};
     ScopedEnvironment runtime_{"XDG_RUNTIME_DIR", std::nullopt};
+    ScopedEnvironment cache_{"XDG_CACHE_HOME", folder_.File("cache")};
 };
+
+// Large files go to disk: a private folder in the user's cache, else under /var/tmp.
+TEST_F(LinuxFoldersTest, DiskFolderIsPrivateAndOnDisk) {
+    EXPECT_EQ(LinuxFolders().DiskFolder(), folder_.File("cache/saverhost/"));
+    EXPECT_TRUE(IsPrivateFolderOfTheUser(folder_.File("cache")));
+    EXPECT_TRUE(IsPrivateFolderOfTheUser(folder_.File("cache/saverhost")));
+    ScopedEnvironment unusable("XDG_CACHE_HOME", folder_.File("no/such/folder"));
+    const std::string shared = "/var/tmp/saverhost-" + std::to_string(geteuid());
+    EXPECT_EQ(LinuxFolders().DiskFolder(), shared + "/");
+    EXPECT_TRUE(IsPrivateFolderOfTheUser(shared));
+}
 
 TEST_F(LinuxFoldersTest, UsesTheRuntimeFolderWhenItIsPrivate) {
     MakeFolder(folder_.File("run"), 0700);

@@ -60,6 +60,7 @@ class FakeFolders : public Folders {
     std::string SystemFolder() const override { return system; }
     std::string RuntimeFolder() const override { return temporary; }
     std::string ExecutablePath() const override { return executable; }
+    std::string DiskFolder() const override { return temporary; }
 };
 
 class FakeShell : public Shell {

@@ -35,6 +35,7 @@ class InspectedFolders : public Folders {
     }
 
     std::string TemporaryFolder() const override { return scratch_; }
+    std::string DiskFolder() const override { return scratch_; }
     std::string SystemFolder() const override { return system_.SystemFolder(); }
     std::string RuntimeFolder() const override { return scratch_; }
     std::string ExecutablePath() const override { return saver_path_; }

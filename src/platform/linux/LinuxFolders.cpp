@@ -20,6 +20,7 @@ std::string OwnExecutable() {
 
 LinuxFolders::LinuxFolders(std::string system_folder)
     : private_folder_(FindPrivateFolder()),
+      disk_folder_(FindDiskFolder(private_folder_)),
       system_folder_(std::move(system_folder)),
       executable_path_(OwnExecutable()) {
     if (system_folder_.empty() || system_folder_.back() != '/') {

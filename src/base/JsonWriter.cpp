@@ -1,40 +1,17 @@
 #include "base/JsonWriter.h"
 
+#include "base/TextEncoding.h"
+
 #include <cstdio>
 
 namespace saver {
 
 namespace {
 
-// The length of the valid UTF-8 sequence at the start of `text`, or 0.
-size_t Utf8SequenceLength(std::string_view text) {
-    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(0);
-    size_t length = lead < 0x80                    ? 1
-                    : lead >= 0xC2 && lead <= 0xDF ? 2
-                    : lead >= 0xE0 && lead <= 0xEF ? 3
-                    : lead >= 0xF0 && lead <= 0xF4 ? 4
-                                                   : 0;
-    if (length == 0 || length > text.size()) {
-        return 0;
-    }
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    // Overlong forms, surrogates and code points past U+10FFFF are not valid.
-    if ((lead == 0xE0 && byte(1) < 0xA0) || (lead == 0xED && byte(1) > 0x9F) ||
-        (lead == 0xF0 && byte(1) < 0x90) || (lead == 0xF4 && byte(1) > 0x8F)) {
-        return 0;
-    }
-    return length;
-}
-
 void AppendEscaped(std::string& out, std::string_view text) {
     out += '"';
     while (!text.empty()) {
-        size_t length = Utf8SequenceLength(text);
+        size_t length = ValidUtf8Length(text);
         unsigned char c = static_cast<unsigned char>(text[0]);
         if (length == 0) {
             out += "\\ufffd";

@@ -23,8 +23,25 @@ IniFile IniFile::Load(const std::string& path) {
     return Parse(buffer.str());
 }
 
-IniFile IniFile::Parse(std::string_view text) {
+namespace {
+
+// The first line end of the text; "\n" when it has none.
+std::string_view FirstLineEnd(std::string_view text) {
+    const size_t at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos || text[at] == '\n') {
+        return "\n";
+    }
+    return text.substr(at + 1).starts_with('\n') ? "\r\n" : "\r";
+}
+
+}  // namespace
+
+IniFile IniFile::Parse(std::string_view bytes) {
     IniFile file;
+    DecodedText decoded = DecodeText(bytes);
+    file.encoding_ = decoded.encoding;
+    std::string_view text = decoded.text;
+    file.line_end_ = FirstLineEnd(text);
     Section* current = nullptr;
     while (!text.empty()) {
         size_t end = text.find_first_of("\r\n");
@@ -178,8 +195,14 @@ std::string IniFile::Text() const {
     return text;
 }
 
+std::string IniFile::Bytes() const {
+    std::string text = line_end_ == "\n" ? Text() : ReplaceAll(Text(), "\n", line_end_);
+    std::optional<std::string> bytes = EncodeText(text, encoding_);
+    return bytes ? std::move(*bytes) : *EncodeText(text, TextEncoding::Utf16Le);
+}
+
 bool IniFile::Save(const std::string& path) const {
-    return WriteFileAtomically(path, Text());
+    return WriteFileAtomically(path, Bytes());
 }
 
 }  // namespace saver

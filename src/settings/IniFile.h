@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/TextEncoding.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -15,6 +17,11 @@ namespace saver {
 // value (both trimmed; no "=" gives an empty key). Lines before the first section are
 // dropped. Section and key names compare without regard to letter case; the first of two
 // equal keys counts; keys keep their file order.
+//
+// The bytes are decoded once, before those rules (see DecodeText: a UTF-8 mark dropped,
+// UTF-16 with its mark decoded, valid UTF-8 as it is, anything else Windows-1252), so
+// everything read is UTF-8. The encoding, mark and line end the file came with are kept
+// and written back, so that the Windows tool that wrote the file reads it again.
 class IniFile {
   public:
     struct Entry {
@@ -32,7 +39,7 @@ class IniFile {
 
     // Reads the file at `path`; a missing or unreadable file gives an empty file.
     static IniFile Load(const std::string& path);
-    static IniFile Parse(std::string_view text);
+    static IniFile Parse(std::string_view bytes);
 
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback = {}) const;
@@ -51,10 +58,18 @@ class IniFile {
     void WriteInteger(std::string_view section, std::string_view key, int32_t value);
     void WriteBool(std::string_view section, std::string_view key, bool value);
 
-    // The whole file as it is written back: each section, its entries, one empty line.
+    // The whole file as it is written back, in UTF-8 with "\n" line ends: each section,
+    // its entries, one empty line.
     std::string Text() const;
-    // Writes Text() to `path` atomically; false (file unchanged) when that fails.
+    // Text() as the file's bytes: in the encoding, mark and line end it was read with. A
+    // Windows-1252 file whose text now holds a character that code page has not is
+    // written as UTF-16 LE with its mark, which Windows reads as well, so nothing is lost.
+    std::string Bytes() const;
+    // Writes Bytes() to `path` atomically; false (file unchanged) when that fails.
     bool Save(const std::string& path) const;
+
+    // The encoding the file was read with (UTF-8 for a new or missing file).
+    TextEncoding Encoding() const { return encoding_; }
 
     // Parses an integer value the way ReadInteger does; false when it is unreadable.
     static bool ParseInteger(std::string_view text, int32_t& out);
@@ -67,6 +82,8 @@ class IniFile {
 
     std::vector<Section> sections_;
     std::unordered_map<std::string, size_t> section_index_;
+    TextEncoding encoding_ = TextEncoding::Utf8;
+    std::string line_end_ = "\n";
 };
 
 }  // namespace saver

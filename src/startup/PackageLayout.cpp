@@ -1,6 +1,7 @@
 #include "startup/PackageLayout.h"
 
 #include "base/Files.h"
+#include "base/TextEncoding.h"
 
 namespace saver {
 
@@ -28,7 +29,9 @@ PackageHeader ReadPackageHeader(std::string_view tail) {
     if (separator == std::string_view::npos) {
         return header;
     }
-    header.name = SafeFileName(rest.substr(0, separator));
+    // A Windows authoring tool writes the name in its ANSI code page; decoded, it matches
+    // the archive's entry name, which libzip gives in UTF-8.
+    header.name = SafeFileName(DecodeText(rest.substr(0, separator)).text);
     header.archive_offset = at + marker.size() + separator + kPackageSeparator.size();
     header.valid = !header.name.empty();
     return header;

@@ -121,6 +121,22 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
         << "inspect leaves the working folder alone";
 }
 
+// A settings file saved as "ANSI" on Windows: built with one warning, read as it was meant.
+TEST_F(SaverFileTest, SettingsWrittenOnWindowsAreReadInTheirEncoding) {
+    fs::copy_file(std::string(SAVER_TEST_DATA) + "/settings/windows-1252-crlf.ini",
+                  root / "author/Ocean.ini");
+    testing::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings",
+                                      root / "author/Ocean.ini", "-o", root / "Ocean.scr"});
+    ASSERT_EQ(built.status, 0) << built.err;
+    EXPECT_EQ(built.err,
+              "saverpack: warning: the settings file " + root / "author/Ocean.ini" +
+                  " is not UTF-8; read it as Windows-1252 (the saver reads it so too)\n");
+    nlohmann::json report = Inspect(root / "Ocean.scr");
+    EXPECT_EQ(report["SettingsEncoding"], "Windows-1252");
+    EXPECT_EQ(report["Settings"]["ScrName"], "Caf\u00e9 M\u00fcller");
+    EXPECT_EQ(report["Settings"]["WebInterval"], 15);
+}
+
 TEST_F(SaverFileTest, ExecutableFormFollowsTheFileName) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
     fs::copy_file(saver, root / "Ocean.exe");

@@ -1,11 +1,15 @@
 #include "settings/SaverSettingsFile.h"
 
+#include "settings/ContentResolver.h"
+
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 namespace saver {
 namespace {
+
+using namespace std::string_literals;
 
 TSaverSetting Read(const std::string& text) {
     TSaverSetting record;
@@ -91,6 +95,66 @@ TEST(SaverSettingsFileTest, SavesTheRecordButNotTheAuthorsKeys) {
     EXPECT_EQ(saved.ReadString("Set", "Build_BannerURL"), "http://b");
     EXPECT_FALSE(saved.HasKey("Set", "Website"));
     EXPECT_EQ(saved.ReadString("Caption", "Text"), "kept");
+}
+
+// The same settings as Windows tools write them: UTF-8 with and without a byte-order
+// mark, UTF-16 either way round, Windows-1252; CR LF or LF. The fixtures were made with
+// iconv, not with our own encoder.
+struct EncodedFile {
+    const char* name;
+    TextEncoding encoding;
+};
+const EncodedFile kEncodedFiles[] = {
+    {"utf8.ini", TextEncoding::Utf8},
+    {"utf8-bom-crlf.ini", TextEncoding::Utf8WithMark},
+    {"utf16le-crlf.ini", TextEncoding::Utf16Le},
+    {"utf16be.ini", TextEncoding::Utf16Be},
+    {"windows-1252-crlf.ini", TextEncoding::Windows1252},
+};
+
+std::string EncodedFixture(const EncodedFile& file) {
+    return std::string(SAVER_TEST_DATA) + "/settings/" + file.name;
+}
+
+TEST(SaverSettingsFileTest, ReadsEveryEncodingAndWritesItBackAsItCame) {
+    for (const EncodedFile& encoded : kEncodedFiles) {
+        const std::string path = EncodedFixture(encoded);
+        IniFile file = IniFile::Load(path);
+        TSaverSetting record;
+        ReadSettingKeys(file, record);
+        ContentResolver(ContentContext{}, nullptr).BuildContentLists(file, "Web", record.Web);
+        EXPECT_EQ(file.Encoding(), encoded.encoding) << encoded.name;
+        EXPECT_EQ(record.ScrName, "Caf\xC3\xA9 M\xC3\xBCller") << encoded.name;
+        EXPECT_EQ(record.WebInterval, 15) << encoded.name;
+        EXPECT_EQ(record.WebSequence, 2) << encoded.name;
+        EXPECT_EQ(record.Web, (ContentList{"(URL) http://example.org/page?id**7", ""}))
+            << encoded.name;
+        EXPECT_EQ(file.ReadString("Web", ""), "a line without equals") << encoded.name;
+        EXPECT_EQ(file.Bytes(), testing::ReadFile(path))
+            << encoded.name << " is not written back byte for byte";
+    }
+}
+
+TEST(SaverSettingsFileTest, SavingKeepsTheEncodingAndLosesNoCharacter) {
+    testing::TempFolder folder;
+    const std::string path =
+        folder.Write("s.ini", testing::ReadFile(EncodedFixture(kEncodedFiles[2])));
+    IniFile file = IniFile::Load(path);
+    TSaverSetting record;
+    ReadSettingKeys(file, record);
+    record.WebInterval = 45;
+    ASSERT_TRUE(SaveSaverSettings(record, file, path));
+    const std::string saved = testing::ReadFile(path);
+    EXPECT_TRUE(saved.starts_with("\xFF\xFE[\0S\0e\0t\0]\0\r\0\n\0"s)) << "mark and CR LF kept";
+    EXPECT_EQ(IniFile::Load(path).ReadInteger("Set", "WebInterval", 0), 45);
+
+    // A character that Windows-1252 has not (the dialog may put one in) turns the file
+    // into UTF-16 with its mark, which Windows reads too, instead of being lost.
+    IniFile ansi = IniFile::Load(EncodedFixture(kEncodedFiles[4]));
+    ansi.WriteString("Set", "ScrName", "Caf\xC3\xA9 \xE2\x98\x95");
+    DecodedText written = DecodeText(ansi.Bytes());
+    EXPECT_EQ(written.encoding, TextEncoding::Utf16Le);
+    EXPECT_TRUE(written.text.starts_with("[Set]\r\nScrName=Caf\xC3\xA9 \xE2\x98\x95\r\n"));
 }
 
 }  // namespace

@@ -88,7 +88,12 @@ bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::st
     for (const std::string& item : web) {
         ini += item + "=1\n";
     }
-    WriteFile(folder_ + "/settings.ini", ini);
+    return MakeSaverFromSettings(ini, items);
+}
+
+bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
+                                     const std::vector<std::string>& items) {
+    WriteFile(folder_ + "/settings.ini", settings_bytes);
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " + SAVER_BIN_DIR +
                           "/saverhost --settings " + folder_ + "/settings.ini --content " +

@@ -33,6 +33,10 @@ class SaverRun {
     // package items `items` (saverpack's "--item" values).
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
                    const std::vector<std::string>& items = {});
+    // Builds the saver from the bytes of a whole settings file, the content folder and
+    // the package items `items`.
+    bool MakeSaverFromSettings(const std::string& settings_bytes,
+                               const std::vector<std::string>& items = {});
     // Starts the saver with `arguments`, in `current_folder` when one is given.
     void Start(const std::vector<std::string>& arguments = {"/s"},
                const std::string& current_folder = "");

@@ -47,6 +47,31 @@ TEST(ShowEndToEndTest, PackagedPagesAreShownFullScreenWithTheStatusLine) {
     ExpectCleanEnd(run);
 }
 
+// The bytes Notepad saves as "Unicode": UTF-16 LE after its byte-order mark.
+std::string Utf16LeWithMark(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+TEST(ShowEndToEndTest, SaverFromAUtf16SettingsFileShowsItsFirstPage) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    std::filesystem::copy_file(std::string(SAVER_TEST_DATA) + "/show/site/p2.htm",
+                               run.Folder() + "/content/Caf\xC3\xA9.htm");
+    ASSERT_TRUE(run.MakeSaverFromSettings(Utf16LeWithMark(
+        u"[Set]\r\nScrName=Caf\u00e9\r\nWebInterval=60\r\n[Web]\r\n(File) Caf\u00e9.htm=1\r\n")));
+    run.Start();
+    const std::string shot = run.Folder() + "/shot.png";
+    EXPECT_TRUE(Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
+        30));
+    ExpectCleanEnd(run);
+}
+
 struct ExitCase {
     const char* name;
     const char* settings;

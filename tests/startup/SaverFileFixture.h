@@ -25,7 +25,8 @@ inline std::string BuildSaverFile(const TempFolder& folder, const std::string& n
     request.content_folder = content_folder;
     request.items = items;
     request.output = folder / name;
-    BuildSaver(request, [](const std::string&, int) {});
+    BuildSaver(
+        request, [](const std::string&, int) {}, [](const std::string&) {});
     return request.output;
 }
 

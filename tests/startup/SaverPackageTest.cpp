@@ -133,6 +133,84 @@ TEST_F(SaverPackageTest, ArchiveEntryNamesNeverLeaveTheTargetFolder) {
                                         "work/up.txt"}));
 }
 
+uint32_t Crc32(std::string_view bytes) {
+    uint32_t crc = 0xFFFFFFFF;
+    for (char byte : bytes) {
+        crc ^= static_cast<unsigned char>(byte);
+        for (int bit = 0; bit < 8; ++bit) {
+            crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+        }
+    }
+    return ~crc;
+}
+
+// A ZIP archive of stored entries put together byte by byte, each name's bytes as given
+// and the UTF-8 flag clear, the way Windows tools write names in code page 437.
+std::string Cp437Zip(const std::vector<std::pair<std::string, std::string>>& entries) {
+    auto u16 = [](std::string& out, size_t value) {
+        out += static_cast<char>(value & 0xFF);
+        out += static_cast<char>((value >> 8) & 0xFF);
+    };
+    auto u32 = [&](std::string& out, size_t value) {
+        u16(out, value & 0xFFFF);
+        u16(out, value >> 16);
+    };
+    std::string local;
+    std::string central;
+    for (const auto& [name, data] : entries) {
+        // Flags 0 (no UTF-8 flag), method 0 (stored), time 0, date 1980-01-01.
+        std::string common;
+        for (size_t field : {0, 0, 0, 0x21}) {
+            u16(common, field);
+        }
+        u32(common, Crc32(data));
+        u32(common, data.size());
+        u32(common, data.size());
+        u16(common, name.size());
+        u16(common, 0);
+        const size_t offset = local.size();
+        u32(local, 0x04034B50);
+        u16(local, 20);
+        local += common + name + data;
+        u32(central, 0x02014B50);
+        u16(central, 20);
+        u16(central, 20);
+        central += common;
+        for (size_t field : {0, 0, 0}) {  // comment length, disk, internal attributes
+            u16(central, field);
+        }
+        u32(central, 0);
+        u32(central, offset);
+        central += name;
+    }
+    std::string zip = local + central;
+    u32(zip, 0x06054B50);
+    u32(zip, 0);
+    u16(zip, entries.size());
+    u16(zip, entries.size());
+    u32(zip, central.size());
+    u32(zip, local.size());
+    u16(zip, 0);
+    return zip;
+}
+
+// Names as Windows tools write them: the package name in Windows-1252 ("Caf\xE9"), the
+// entry names in code page 437 ("Caf\x82"), the settings in UTF-8. All meet as "Café".
+TEST_F(SaverPackageTest, NamesFromWindowsToolsUnpackUnderTheirUtf8Names) {
+    const std::string zip = Cp437Zip(
+        {{"Caf\x82.ini", "[Web]\n(File) Caf\xC3\xA9.htm=1\n"}, {"Caf\x82.htm", "<p>page</p>"}});
+    std::string saver =
+        root.Write("cp437.scr", std::string(1000, 'H') + PackageMarker() + "Caf\xE9.ini**" + zip);
+    SaverPackage package;
+    SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
+    ASSERT_EQ(result.problem, "");
+    EXPECT_EQ(result.settings_file, work + "Caf\xC3\xA9.ini");
+    const std::string item = IniFile::Load(result.settings_file).SectionKeys("Web").at(0);
+    EXPECT_EQ(testing::ReadFile(work + item.substr(std::string("(File) ").size())), "<p>page</p>");
+    EXPECT_EQ(FilesBelow(work),
+              (std::vector<std::string>{"Caf\xC3\xA9.htm", "Caf\xC3\xA9.ini", "Caf\xC3\xA9.ini~"}));
+}
+
 class PackageItemTest : public SaverPackageTest {
   protected:
     // A saver carrying `items`, unpacked, with its settings read for the item ranges.

@@ -171,12 +171,18 @@ void RefuseMarkerIn(std::string_view bytes) {
 
 }  // namespace
 
-void BuildSaver(const BuildRequest& request, const ProgressReport& progress) {
+void BuildSaver(const BuildRequest& request, const ProgressReport& progress,
+                const WarningReport& warn) {
     const std::string host = ReadWholeFile(request.host, "host program");
     if (!FileExists(request.settings)) {
         throw std::runtime_error("cannot read the settings file " + request.settings);
     }
     IniFile settings = IniFile::Load(request.settings);
+    const TextEncoding encoding = settings.Encoding();
+    if (encoding != TextEncoding::Utf8 && encoding != TextEncoding::Utf8WithMark) {
+        warn("the settings file " + request.settings + " is not UTF-8; read it as " +
+             std::string(EncodingName(encoding)) + " (the saver reads it so too)");
+    }
     const std::string package_name = FileNamePart(request.settings);
 
     SaverFileWriter writer(request.output);
@@ -185,7 +191,7 @@ void BuildSaver(const BuildRequest& request, const ProgressReport& progress) {
         WriteItem(writer, item, settings, progress);
     }
 
-    std::vector<ZipEntry> entries{{package_name, settings.Text()}};
+    std::vector<ZipEntry> entries{{package_name, settings.Bytes()}};
     AddContent(request.content_folder, entries);
     const std::string archive = MakeZipArchive(entries);
     const std::string header = PackageMarker() + package_name + std::string(kPackageSeparator);

@@ -118,6 +118,7 @@ std::string JsonReport(const SaverProcess& process) {
     json.Key("PackagePresent").Bool(process.state.package_present);
     json.Key("ExecutableForm").Bool(process.state.executable_form);
     json.Key("SettingsFile").String(process.folders.settings_file);
+    json.Key("SettingsEncoding").String(EncodingName(process.settings_file.Encoding()));
     json.Key("SaverName").String(process.folders.saver_name);
     json.Key("SampleFolder").String(process.folders.sample_folder);
     json.Key("Settings");
@@ -153,6 +154,7 @@ std::string TextReport(const SaverProcess& process) {
         out << "Problem:        " << process.package_problem << "\n";
     }
     out << "Settings file:  " << FileNamePart(process.folders.settings_file) << "\n";
+    out << "Encoding:       " << EncodingName(process.settings_file.Encoding()) << "\n";
     out << "Sample folder:  " << process.folders.sample_folder << "\n";
     out << "Title:          " << process.settings.ScrName << "\n";
     out << "Feeds:          " << process.settings.FeedList.size() << "\n";

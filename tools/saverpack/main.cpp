@@ -73,10 +73,15 @@ int Build(const std::vector<std::string>& args) {
     if (request.host.empty() || request.settings.empty() || request.output.empty()) {
         throw UsageError("build needs --host, --settings and -o");
     }
-    saver::BuildSaver(request, [](const std::string& item, int percent) {
-        std::fprintf(stderr, "\rsaverpack: adding %s: %3d%%%s", item.c_str(), percent,
-                     percent >= 100 ? "\n" : "");
-    });
+    saver::BuildSaver(
+        request,
+        [](const std::string& item, int percent) {
+            std::fprintf(stderr, "\rsaverpack: adding %s: %3d%%%s", item.c_str(), percent,
+                         percent >= 100 ? "\n" : "");
+        },
+        [](const std::string& warning) {
+            std::fprintf(stderr, "saverpack: warning: %s\n", warning.c_str());
+        });
     std::printf("saverpack: wrote %s\n", request.output.c_str());
     return 0;
 }

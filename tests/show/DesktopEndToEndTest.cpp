@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "CleanEnd.h"
 #include "SaverRun.h"
 #include "support/SmallTmpfs.h"
 

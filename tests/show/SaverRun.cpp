@@ -1,8 +1,5 @@
 #include "SaverRun.h"
 
-// gtest before Xlib, whose macros (None, Bool...) would break gtest's names.
-#include <gtest/gtest.h>
-
 #include <X11/Xlib.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -255,15 +252,6 @@ bool Eventually(const std::function<bool()>& condition, int seconds) {
         }
     }
     return false;
-}
-
-void ExpectCleanEnd(SaverRun& run, const std::string& input) {
-    if (!input.empty()) {
-        run.Xdo(input);
-    }
-    ASSERT_TRUE(run.Ended(10000));
-    EXPECT_EQ(run.ExitStatus(), 0);
-    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 
 }  // namespace saver::test

@@ -88,8 +88,4 @@ class SaverRun {
 // Polls `condition` every 100 ms for up to `seconds`; true once it holds.
 bool Eventually(const std::function<bool()>& condition, int seconds);
 
-// Ends the run (if it still goes) with `input` that its exit conditions accept, and
-// checks that the process ended well and left no working files.
-void ExpectCleanEnd(SaverRun& run, const std::string& input = "key Escape");
-
 }  // namespace saver::test

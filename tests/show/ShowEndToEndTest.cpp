@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 
+#include "CleanEnd.h"
 #include "SaverRun.h"
 #include "WebProcesses.h"
 

@@ -52,7 +52,8 @@ class ShowWindow {
     virtual void ShowFullScreen() = 0;
     // While on, the keyboard and the pointer of the whole display belong to this window
     // and the windows of this process: keys reach the show wherever the focus is, clicks
-    // wherever they are. With the cursor hidden it stays hidden over every window.
+    // wherever they are. With the cursor hidden (SetCursorVisible) it stays hidden over
+    // every window of the screen, whatever they set.
     virtual void SetInputGrabbed(bool grabbed) = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;

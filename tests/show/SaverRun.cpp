@@ -1,6 +1,7 @@
 #include "SaverRun.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +76,10 @@ bool SaverRun::StartX(int screens) {
     return !x_->Display().empty() && !base_url_.empty();
 }
 
+const std::string& SaverRun::Display() const {
+    return x_->Display();
+}
+
 std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
@@ -94,15 +99,21 @@ bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " + SAVER_BIN_DIR +
                           "/saverhost --settings " + folder_ + "/settings.ini --content " +
-                          folder_ + "/content -o " + folder_ + "/test.scr";
+                          folder_ + "/content -o " + folder_ + "/test.scr > /dev/null";
     for (const std::string& item : items) {
-        command += " --item '" + item + "'";
+        command += " --item " + item;
     }
-    command += " > /dev/null 2>&1";
     return std::system(command.c_str()) == 0;
 }
 
 void SaverRun::Start(const std::vector<std::string>& arguments, const std::string& current_folder) {
+    std::vector<std::string> argv = {folder_ + saver_file_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    StartProgram(argv, current_folder);
+}
+
+void SaverRun::StartProgram(const std::vector<std::string>& argv,
+                            const std::string& current_folder) {
     setenv("DISPLAY", x_ ? x_->Display().c_str() : "", 1);
     if (!x_) {
         unsetenv("DISPLAY");
@@ -116,8 +127,6 @@ void SaverRun::Start(const std::vector<std::string>& arguments, const std::strin
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
-    std::vector<std::string> argv = {folder_ + saver_file_};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
     ChildOptions options;
     options.current_folder = current_folder;
     saver_ = std::make_unique<ChildProcess>(argv, options);
@@ -179,6 +188,23 @@ std::string SaverRun::PixelColour(const std::string& file, int x, int y) {
     const std::string output = Output("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
                                       std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
     return output.substr(0, 7);
+}
+
+std::string SaverRun::ScreenColour(int x, int y) const {
+    ::Display* display = XOpenDisplay(x_->Display().c_str());
+    if (!display) {
+        return "";
+    }
+    std::string colour;
+    if (XImage* image =
+            XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap)) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%06lX", XGetPixel(image, 0, 0) & 0xFFFFFF);
+        colour = text;
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return colour;
 }
 
 unsigned long SaverRun::CreateParentWindow(int x, int y, int width, int height) {

@@ -25,21 +25,26 @@ class SaverRun {
 
     // Starts Xvfb with `screens` monitors of 800 x 600.
     bool StartX(int screens = 1);
-    // The X display of StartX (":N").
-    const std::string& Display() const { return x_->Display(); }
+    // The X server's display (":N").
+    const std::string& Display() const;
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
-    // Builds the saver from "[Set]" lines and the Web list with saverpack, carrying the
-    // package items `items` (saverpack's "--item" values).
+    // Builds the saver from "[Set]" lines and the Web list with saverpack, the files of
+    // Folder() + "/content" in its package and `items` as package items.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
                    const std::vector<std::string>& items = {});
     // Builds the saver from the bytes of a whole settings file, the content folder and
-    // the package items `items`.
+    // `items` as package items.
     bool MakeSaverFromSettings(const std::string& settings_bytes,
                                const std::vector<std::string>& items = {});
     // Starts the saver with `arguments`, in `current_folder` when one is given.
     void Start(const std::vector<std::string>& arguments = {"/s"},
                const std::string& current_folder = "");
+    // Starts another program (`argv`) in the saver's place, in the same environment, in
+    // `current_folder` when one is given.
+    void StartProgram(const std::vector<std::string>& argv, const std::string& current_folder = "");
+    // The saver file MakeSaver made.
+    std::string SaverFile() const { return folder_ + saver_file_; }
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.
     bool StartShow(const std::string& set_lines, const std::vector<std::string>& pages);
@@ -57,6 +62,9 @@ class SaverRun {
     bool Screenshot(const std::string& file) const;
     // The colour at (x, y) of a screenshot as "#RRGGBB".
     static std::string PixelColour(const std::string& file, int x, int y);
+    // The colour at (x, y) of the screen now, read straight from the X server (fast
+    // enough to sample many times a second); empty when it cannot be read.
+    std::string ScreenColour(int x, int y) const;
     // True when the saver ended within `timeout_ms`; its status is then `ExitStatus`.
     bool Ended(int timeout_ms);
     int ExitStatus() const { return exit_status_; }
@@ -71,6 +79,8 @@ class SaverRun {
     // How many child windows the parent window holds.
     int ParentChildren() const;
     pid_t SaverPid() const { return saver_ ? saver_->Pid() : -1; }
+    // The program Start or StartProgram started.
+    ChildProcess& Program() { return *saver_; }
     const std::string& Folder() const { return folder_; }
 
   private:

@@ -1,5 +1,9 @@
 #include "platform/linux/gtk/GtkShowWindow.h"
 
+#include <X11/extensions/Xfixes.h>
+#include <gdk/gdkx.h>
+
+#include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
 
 namespace saver {
@@ -33,8 +37,8 @@ void AddCss(GtkWidget* widget, GtkCssProvider* css) {
 
 }  // namespace
 
-GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
-    : parent_(parent), area_(area) {
+GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const HostWindow& host)
+    : parent_(parent), area_(area), host_(host) {
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     gtk_style_context_add_class(gtk_widget_get_style_context(box), "show");
     status_ = MakePanel("status", 18, " ...");
@@ -57,7 +61,9 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
     } else {
         root_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_title(GTK_WINDOW(root_), "show");
-        g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), this);
+        if (!host_.hosted) {
+            g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), this);
+        }
         gtk_container_add(GTK_CONTAINER(root_), box);
         gtk_widget_show(box);
     }
@@ -83,20 +89,52 @@ void GtkShowWindow::SetPanelVisible(ShowPanel panel, bool visible) {
 }
 
 void GtkShowWindow::ShowFullScreen() {
-    if (!parent_) {
+    if (host_.hosted) {
+        // Inside the host's window, at its size; the host keeps the focus and the input.
         PlaceBlackWindow(root_, area_);
+        gtk_window_set_keep_above(GTK_WINDOW(root_), FALSE);
+        gtk_window_set_accept_focus(GTK_WINDOW(root_), FALSE);
+        ReparentInto(root_, host_.window);
+    } else if (!parent_) {
+        PlaceFullScreen(root_, area_);
     }
     gtk_widget_show(root_);
     gtk_widget_grab_focus(browser_.Widget());
 }
 
 void GtkShowWindow::SetInputGrabbed(bool grabbed) {
-    grab_wanted_ = grabbed && !parent_;
+    // Inside a host's window the host keeps the input.
+    grab_wanted_ = grabbed && !parent_ && !host_.hosted;
     if (grab_wanted_) {
+        GdkWindow* window = gtk_widget_get_window(root_);
+        HideCursorOnScreen(window && gdk_window_get_cursor(window));
         TryGrab();
     } else {
         ReleaseGrab();
     }
+}
+
+void GtkShowWindow::HideCursorOnScreen(bool hide) {
+    // While the grab is still to come (another client holds the pointer) pages would set
+    // their cursors on the web view's window; the X server's own hiding holds over every
+    // window whatever they set, and ends with the process's connection at the latest.
+    GdkDisplay* display = gtk_widget_get_display(root_);
+    if (hide == cursor_hidden_on_screen_ || !GDK_IS_X11_DISPLAY(display)) {
+        return;
+    }
+    Display* xdisplay = gdk_x11_display_get_xdisplay(display);
+    int event_base = 0;
+    int error_base = 0;
+    if (!XFixesQueryExtension(xdisplay, &event_base, &error_base)) {
+        return;
+    }
+    if (hide) {
+        XFixesHideCursor(xdisplay, DefaultRootWindow(xdisplay));
+    } else {
+        XFixesShowCursor(xdisplay, DefaultRootWindow(xdisplay));
+    }
+    XFlush(xdisplay);
+    cursor_hidden_on_screen_ = hide;
 }
 
 void GtkShowWindow::TryGrab() {
@@ -125,6 +163,7 @@ gboolean GtkShowWindow::RetryGrab(gpointer self) {
 }
 
 void GtkShowWindow::ReleaseGrab() {
+    HideCursorOnScreen(false);
     if (grab_retry_ != 0) {
         g_source_remove(grab_retry_);
         grab_retry_ = 0;

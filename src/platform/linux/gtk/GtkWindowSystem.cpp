@@ -1,9 +1,9 @@
 #include "platform/linux/gtk/GtkWindowSystem.h"
 
-#include <X11/extensions/Xfixes.h>
 #include <X11/extensions/scrnsaver.h>
 #include <gdk/gdkx.h>
 
+#include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GdkInput.h"
 #include "platform/linux/gtk/GlibTimer.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
@@ -28,10 +28,13 @@ void DispatchEvent(GdkEvent* event, gpointer) {
 GtkWindowSystem::~GtkWindowSystem() {
     SetMessageFilter(nullptr);
     SetScreenSaverRunning(false);
-    HideCursorOnScreen(false);
 }
 
 std::vector<MonitorArea> GtkWindowSystem::Monitors() const {
+    if (host_.hosted) {
+        // A host window that is gone leaves a small one nobody sees.
+        return {ForeignWindowArea(host_.window).value_or(MonitorArea{0, 0, 640, 480})};
+    }
     std::vector<MonitorArea> monitors;
     GdkDisplay* display = gdk_display_get_default();
     const int count = gdk_display_get_n_monitors(display);
@@ -57,7 +60,7 @@ std::unique_ptr<ShowWindow> GtkWindowSystem::CreateShowWindow(CoverWindow* paren
     GtkWidget* cover = parent ? static_cast<GtkCoverWindow*>(parent)->Window() : nullptr;
     const std::vector<MonitorArea> monitors = Monitors();
     const MonitorArea area = monitors.empty() ? MonitorArea{0, 0, 640, 480} : monitors.front();
-    auto window = std::make_unique<GtkShowWindow>(cover, area);
+    auto window = std::make_unique<GtkShowWindow>(cover, area, host_);
     return window;
 }
 
@@ -90,7 +93,7 @@ void GtkWindowSystem::OnEvent(GdkEvent* event, gpointer self) {
 }
 
 void GtkWindowSystem::SetScreenSaverRunning(bool running) {
-    if (running == screen_saver_suspended_) {
+    if (running == screen_saver_suspended_ || host_.hosted) {
         return;
     }
     GdkDisplay* display = gdk_display_get_default();
@@ -103,35 +106,11 @@ void GtkWindowSystem::SetScreenSaverRunning(bool running) {
 
 void GtkWindowSystem::SetCursorVisible(bool visible) {
     cursor_visible_ = visible;
-    HideCursorOnScreen(!visible);
     GList* windows = gtk_window_list_toplevels();
     for (GList* item = windows; item; item = item->next) {
         ApplyCursor(GTK_WIDGET(item->data));
     }
     g_list_free(windows);
-}
-
-void GtkWindowSystem::HideCursorOnScreen(bool hide) {
-    // Pages set cursors of their own on the web view's window at every mouse move; the
-    // X server's own hiding holds over every window whatever they set, and ends with
-    // the process's connection at the latest.
-    GdkDisplay* display = gdk_display_get_default();
-    if (hide == cursor_hidden_on_screen_ || !display || !GDK_IS_X11_DISPLAY(display)) {
-        return;
-    }
-    Display* xdisplay = gdk_x11_display_get_xdisplay(display);
-    int event_base = 0;
-    int error_base = 0;
-    if (!XFixesQueryExtension(xdisplay, &event_base, &error_base)) {
-        return;
-    }
-    if (hide) {
-        XFixesHideCursor(xdisplay, DefaultRootWindow(xdisplay));
-    } else {
-        XFixesShowCursor(xdisplay, DefaultRootWindow(xdisplay));
-    }
-    XFlush(xdisplay);
-    cursor_hidden_on_screen_ = hide;
 }
 
 void GtkWindowSystem::ApplyCursor(GtkWidget* window) const {

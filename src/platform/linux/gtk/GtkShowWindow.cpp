@@ -1,10 +1,8 @@
 #include "platform/linux/gtk/GtkShowWindow.h"
 
-#include <X11/extensions/Xfixes.h>
-#include <gdk/gdkx.h>
-
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
+#include "platform/linux/gtk/ScreenCursor.h"
 
 namespace saver {
 namespace {
@@ -116,25 +114,11 @@ void GtkShowWindow::SetInputGrabbed(bool grabbed) {
 
 void GtkShowWindow::HideCursorOnScreen(bool hide) {
     // While the grab is still to come (another client holds the pointer) pages would set
-    // their cursors on the web view's window; the X server's own hiding holds over every
-    // window whatever they set, and ends with the process's connection at the latest.
-    GdkDisplay* display = gtk_widget_get_display(root_);
-    if (hide == cursor_hidden_on_screen_ || !GDK_IS_X11_DISPLAY(display)) {
-        return;
+    // their cursors on the web view's window; the screen's own hiding holds whatever
+    // they set.
+    if (hide != cursor_hidden_on_screen_ && HideScreenCursor(gtk_widget_get_display(root_), hide)) {
+        cursor_hidden_on_screen_ = hide;
     }
-    Display* xdisplay = gdk_x11_display_get_xdisplay(display);
-    int event_base = 0;
-    int error_base = 0;
-    if (!XFixesQueryExtension(xdisplay, &event_base, &error_base)) {
-        return;
-    }
-    if (hide) {
-        XFixesHideCursor(xdisplay, DefaultRootWindow(xdisplay));
-    } else {
-        XFixesShowCursor(xdisplay, DefaultRootWindow(xdisplay));
-    }
-    XFlush(xdisplay);
-    cursor_hidden_on_screen_ = hide;
 }
 
 void GtkShowWindow::TryGrab() {

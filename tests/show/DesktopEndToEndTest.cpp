@@ -166,7 +166,8 @@ TEST_P(WindowManagerTest, ShowCoversThePanelsAndTakesTheInput) {
     run.Xdo("search --sync --name 'Event Tester' windowfocus --sync");
     ASSERT_TRUE(run.MakeSaver("WebInterval=60\nMousePress=1", {run.Url("p1.htm")}));
     run.Start();
-    ASSERT_TRUE(run.WaitFor("/p1.htm", 30000));
+    ASSERT_TRUE(Eventually([&] { return ScreenColour(display, 400, 300) == "#336699"; }, 30))
+        << "the first page is not shown";
 
     // Where the panels were: the page's status line, and the black cover.
     const int panel_y = 600 - Desktop::kPanelHeight / 2;

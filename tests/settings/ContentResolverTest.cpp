@@ -31,7 +31,7 @@ class FakePackageItems : public PackageItems {
 
 class ContentResolverTest : public ::testing::Test {
   protected:
-    testing::TempFolder root;
+    test::TempFolder root;
     FakePackageItems items;
 
     ContentResolver WithPackage() {
@@ -117,7 +117,7 @@ TEST_F(ContentResolverTest, TheCurrentFolderPlaysNoPart) {
     const ContentResolver packaged = WithPackage();
     EXPECT_EQ(Resolve(packaged, "b.htm"), R(root / "work/b.htm", true));
     EXPECT_EQ(Resolve(packaged, "(File) b.htm"), R(root / "work/b.htm", true));
-    EXPECT_EQ(testing::ReadFile(root / "work/b.htm"), "<p>packaged");
+    EXPECT_EQ(test::ReadFile(root / "work/b.htm"), "<p>packaged");
     EXPECT_EQ(Resolve(packaged, "pages\\p.htm"), R(in_exe, true));
     const ContentResolver unpackaged = WithoutPackage();
     EXPECT_EQ(Resolve(unpackaged, "(URL) pages/p.htm"), R(in_exe, true));

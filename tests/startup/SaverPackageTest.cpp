@@ -35,13 +35,13 @@ class SaverPackageTest : public ::testing::Test {
   protected:
     void SetUp() override { ForceDirectories(work); }
 
-    testing::TempFolder root;
+    test::TempFolder root;
     std::string work = root / "sandbox/work/";
 };
 
 TEST_F(SaverPackageTest, NoMarkerMeansNoPackageAndNoFiles) {
     SaverPackage package;
-    SaverPackage::Result result = package.ExtractSaverPackage(testing::WriteHost(root), work);
+    SaverPackage::Result result = package.ExtractSaverPackage(test::WriteHost(root), work);
     EXPECT_FALSE(result.package_present);
     EXPECT_TRUE(FilesBelow(work).empty());
 }
@@ -50,7 +50,7 @@ TEST_F(SaverPackageTest, UnpacksThePackageIntoTheWorkingFolder) {
     root.Write("content/page.htm", "<p>hi</p>");
     root.Write("content/deep/pic.png", "PNG");
     std::string saver =
-        testing::BuildSaverFile(root, "Ocean.scr", "[Set]\nWebInterval=7\n", {}, root / "content");
+        test::BuildSaverFile(root, "Ocean.scr", "[Set]\nWebInterval=7\n", {}, root / "content");
     SaverPackage package;
     SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
     EXPECT_TRUE(result.package_present);
@@ -58,13 +58,13 @@ TEST_F(SaverPackageTest, UnpacksThePackageIntoTheWorkingFolder) {
     EXPECT_EQ(result.problem, "");
     EXPECT_EQ(result.settings_file, work + "Saver.ini");
     EXPECT_EQ(IniFile::Load(result.settings_file).ReadInteger("Set", "WebInterval", 0), 7);
-    EXPECT_EQ(testing::ReadFile(work + "pic.png"), "PNG") << "folders are not kept";
+    EXPECT_EQ(test::ReadFile(work + "pic.png"), "PNG") << "folders are not kept";
     EXPECT_EQ(FilesBelow(work),
               (std::vector<std::string>{"Saver.ini", "Saver.ini~", "page.htm", "pic.png"}));
 }
 
 TEST_F(SaverPackageTest, ExecutableFormFollowsTheExtension) {
-    std::string saver = testing::BuildSaverFile(root, "Ocean.scr", "[Set]\n");
+    std::string saver = test::BuildSaverFile(root, "Ocean.scr", "[Set]\n");
     for (const auto& [name, expected] :
          std::vector<std::pair<std::string, bool>>{{"a.exe", true},
                                                    {"b.EXE", true},
@@ -124,7 +124,7 @@ TEST_F(SaverPackageTest, ArchiveEntryNamesNeverLeaveTheTargetFolder) {
     fs::create_symlink(victim, work + "up.txt");
     SaverPackage package;
     package.ExtractSaverPackage(saver, work);
-    EXPECT_EQ(testing::ReadFile(victim), "unchanged");
+    EXPECT_EQ(test::ReadFile(victim), "unchanged");
     EXPECT_FALSE(fs::is_symlink(work + "up.txt"));
     fs::remove(victim);
     EXPECT_EQ(FilesBelow(root / "sandbox"),
@@ -206,7 +206,7 @@ TEST_F(SaverPackageTest, NamesFromWindowsToolsUnpackUnderTheirUtf8Names) {
     ASSERT_EQ(result.problem, "");
     EXPECT_EQ(result.settings_file, work + "Caf\xC3\xA9.ini");
     const std::string item = IniFile::Load(result.settings_file).SectionKeys("Web").at(0);
-    EXPECT_EQ(testing::ReadFile(work + item.substr(std::string("(File) ").size())), "<p>page</p>");
+    EXPECT_EQ(test::ReadFile(work + item.substr(std::string("(File) ").size())), "<p>page</p>");
     EXPECT_EQ(FilesBelow(work),
               (std::vector<std::string>{"Caf\xC3\xA9.htm", "Caf\xC3\xA9.ini", "Caf\xC3\xA9.ini~"}));
 }
@@ -216,7 +216,7 @@ class PackageItemTest : public SaverPackageTest {
     // A saver carrying `items`, unpacked, with its settings read for the item ranges.
     SaverPackage& Unpack(const std::string& settings_text,
                          const std::vector<PackageItemSource>& items) {
-        saver_path = testing::BuildSaverFile(root, "Items.scr", settings_text, items);
+        saver_path = test::BuildSaverFile(root, "Items.scr", settings_text, items);
         result = package.ExtractSaverPackage(saver_path, work);
         settings = IniFile::Load(result.settings_file);
         package.SetSettingsFile(&settings);
@@ -236,11 +236,11 @@ TEST_F(PackageItemTest, ZippedAndPlainItems) {
     Unpack("[Set]\n", {{zipped, false}, {plain, true}});
 
     package.ExtractPackageItem("plain.bin", work + "copy.bin", "");
-    EXPECT_EQ(testing::ReadFile(work + "copy.bin"), "as it is")
+    EXPECT_EQ(test::ReadFile(work + "copy.bin"), "as it is")
         << "a plain item lands at its destination";
     ForceDirectories(root / "target");
     package.ExtractPackageItem("zipped.bin", work + "ignored", root / "target/");
-    EXPECT_EQ(testing::ReadFile(root / "target/zipped.bin"), big)
+    EXPECT_EQ(test::ReadFile(root / "target/zipped.bin"), big)
         << "a zipped item is unpacked into the target folder under its own name";
     EXPECT_FALSE(FileExists(work + "ignored"));
     package.ExtractPackageItem("zipped.bin", work + "ignored", "");
@@ -286,10 +286,10 @@ TEST_F(PackageItemTest, MpegLibraryIsExtractedOnlyWhenMissing) {
     std::string system = root / "system/";
     ForceDirectories(system);
     package.ProvideMpegLibrary(system);
-    EXPECT_EQ(testing::ReadFile(system + "MPEGDLL.DLL"), "library");
+    EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "library");
     WriteFile(system + "MPEGDLL.DLL", "present");
     package.ProvideMpegLibrary(system);
-    EXPECT_EQ(testing::ReadFile(system + "MPEGDLL.DLL"), "present");
+    EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "present");
 }
 
 TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {
@@ -298,7 +298,7 @@ TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {
     package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
     ::chmod((work + "ro.txt").c_str(), 0444);
     package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
-    EXPECT_EQ(testing::ReadFile(work + "ro.txt"), "v1");
+    EXPECT_EQ(test::ReadFile(work + "ro.txt"), "v1");
 }
 
 // A file of `size` bytes that ends with `tail`, made without writing its zeros.
@@ -315,7 +315,7 @@ std::string SparseFile(const std::string& path, uint64_t size, const std::string
 // Items larger than the runtime folder's small file system: they are unpacked into the
 // disk folder and reached through the working folder; small ones stay in it.
 TEST_F(PackageItemTest, LargeItemsGoToTheDiskFolder) {
-    testing::SmallTmpfs runtime(root / "sandbox/run", 16);
+    test::SmallTmpfs runtime(root / "sandbox/run", 16);
     if (!runtime.Refused().empty()) {
         GTEST_SKIP() << "a tmpfs cannot be mounted here (" << runtime.Refused() << ")";
     }
@@ -326,8 +326,8 @@ TEST_F(PackageItemTest, LargeItemsGoToTheDiskFolder) {
     work = root / "sandbox/run/Orvane/";
     ForceDirectories(work);
     const std::string disk = root / "disk/Orvane/";
-    saver_path = testing::BuildSaverFile(root, "Items.scr", "[Set]\n",
-                                         {{plain, true}, {zipped, false}, {small, true}});
+    saver_path = test::BuildSaverFile(root, "Items.scr", "[Set]\n",
+                                      {{plain, true}, {zipped, false}, {small, true}});
     result = package.ExtractSaverPackage(saver_path, work, disk);
     settings = IniFile::Load(result.settings_file);
     package.SetSettingsFile(&settings);
@@ -339,8 +339,8 @@ TEST_F(PackageItemTest, LargeItemsGoToTheDiskFolder) {
         EXPECT_TRUE(fs::is_symlink(work + name)) << name;
         EXPECT_EQ(fs::file_size(work + name), kBig) << name;
     }
-    EXPECT_TRUE(testing::ReadFile(work + "movie.bin").ends_with("end of the movie"));
-    EXPECT_EQ(testing::ReadFile(work + "small.bin"), "small");
+    EXPECT_TRUE(test::ReadFile(work + "movie.bin").ends_with("end of the movie"));
+    EXPECT_EQ(test::ReadFile(work + "small.bin"), "small");
     EXPECT_FALSE(fs::is_symlink(work + "small.bin"));
     EXPECT_LT(runtime.UsedBytes(), 4u << 20);
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-namespace saver::testing {
+namespace saver::test {
 
 // A small file system held in memory (tmpfs of `megabytes`, mode 0700) mounted on
 // `folder` for the object's life, as the user's runtime folder usually is. Mounting
@@ -45,4 +45,4 @@ class SmallTmpfs {
     std::string refused_;
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

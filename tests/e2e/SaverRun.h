@@ -96,6 +96,9 @@ class SaverRun {
     ChildProcess& Program() { return *saver_; }
     const std::string& Folder() const { return folder_; }
 
+    // Further options for saverpack build (such as package items).
+    std::string build_options;
+
   private:
     std::string folder_;
     std::unique_ptr<XvfbServer> x_;

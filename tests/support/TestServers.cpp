@@ -20,8 +20,8 @@ namespace {
 // empty when it did not start. The server writes its number once it accepts clients.
 // "-noreset": an X server resets when its last client leaves and refuses connections
 // meanwhile, so a program connecting just as a short-lived xdotool left would fail.
-std::string StartXServer(std::vector<std::string> argv, const ChildOptions& base,
-                         std::unique_ptr<ChildProcess>& process) {
+std::string StartXServerOnce(std::vector<std::string> argv, const ChildOptions& base,
+                             std::unique_ptr<ChildProcess>& process) {
     int fds[2];
     if (pipe(fds) != 0) {
         return "";
@@ -39,6 +39,18 @@ std::string StartXServer(std::vector<std::string> argv, const ChildOptions& base
     }
     close(fds[0]);
     return number.empty() ? "" : ":" + number;
+}
+
+// Servers of tests that run side by side pick their display numbers at the same time,
+// and one that loses the race for a number ends ("server already active"): it is started
+// again and picks another.
+std::string StartXServer(const std::vector<std::string>& argv, const ChildOptions& base,
+                         std::unique_ptr<ChildProcess>& process) {
+    std::string display;
+    for (int attempt = 0; attempt < 3 && display.empty(); ++attempt) {
+        display = StartXServerOnce(argv, base, process);
+    }
+    return display;
 }
 
 // One plain panel along the bottom of every monitor, with nothing on it.

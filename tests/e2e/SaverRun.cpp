@@ -94,6 +94,10 @@ std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
 
+void SaverRun::StopServer() {
+    server_.reset();
+}
+
 bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
                          const std::vector<std::string>& items) {
     std::string ini = "[Set]\nScrName=End to end\n" + set_lines + "\n[Web]\n";
@@ -167,7 +171,7 @@ void SaverRun::StartAsProgram(const std::vector<std::string>& arguments) {
 
 std::string SaverRun::NextPage(int timeout_ms) {
     for (;;) {
-        const std::string line = server_->ReadLine(timeout_ms);
+        const std::string line = server_ ? server_->ReadLine(timeout_ms) : "";
         if (line.empty() || IsPageRequest(line)) {
             return line.empty() ? line : line.substr(4);
         }
@@ -276,15 +280,27 @@ std::string SaverRun::ErrorOutput() {
     return saver_ ? saver_->Wait(1000).err : std::string();
 }
 
-std::vector<std::string> SaverRun::WorkingFiles() const {
+namespace {
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_ + "/run/Orvane", error)) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
         if (entry.is_regular_file()) {
             files.push_back(entry.path().string());
         }
     }
     return files;
+}
+
+}  // namespace
+
+std::vector<std::string> SaverRun::WorkingFiles() const {
+    return FilesBelow(folder_ + "/run/Orvane");
+}
+
+std::vector<std::string> SaverRun::CacheFiles() const {
+    return FilesBelow(folder_ + "/home/.cache/saverhost");
 }
 
 std::vector<std::string> SaverRun::Opened() const {

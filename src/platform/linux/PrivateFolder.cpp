@@ -9,6 +9,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/linux/UserAccount.h"
+
 namespace saver {
 
 namespace {
@@ -51,22 +53,12 @@ bool MakeOwnFolder(const std::string& path) {
     return IsOwnFolder(path);
 }
 
-// The user's cache folder: $XDG_CACHE_HOME when absolute, else ~/.cache; empty when
-// neither is known.
-std::string CacheHome() {
-    const char* cache = std::getenv("XDG_CACHE_HOME");
-    if (cache != nullptr && cache[0] == '/') {
-        return WithSlash(cache);
-    }
-    const char* home = std::getenv("HOME");
-    return home != nullptr && home[0] == '/' ? WithSlash(home) + ".cache/" : "";
-}
-
 }  // namespace
 
 std::string FindDiskFolder(const std::string& fallback) {
-    const std::string cache = CacheHome();
-    if (!cache.empty()) {
+    const std::string cache_home = XdgCacheHome();
+    if (!cache_home.empty()) {
+        const std::string cache = WithSlash(cache_home);
         // The cache folder itself is made private when it is missing, as its rules ask.
         mkdir(cache.c_str(), 0700);
         if (MakeOwnFolder(cache + "saverhost")) {

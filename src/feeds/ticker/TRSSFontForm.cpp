@@ -174,10 +174,11 @@ void TRSSFontForm::Timer1Timer() {
 
 void TRSSFontForm::StepToNextItem() {
     fading_ = true;
-    environment_.viewer.FadeOut([this] {
+    const int from = item_index_;
+    environment_.viewer.FadeOut([this, from] {
         fading_ = false;
-        if (shared_.stopped) {
-            return;
+        if (shared_.stopped || item_index_ != from) {
+            return;  // stopped, or a key showed another item during the fade
         }
         window_->BringToFront();
         environment_.viewer.BringToFront();

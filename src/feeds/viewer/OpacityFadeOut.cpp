@@ -21,6 +21,13 @@ void OpacityFadeOut::Stop() {
     then_ = nullptr;
 }
 
+std::function<void()> OpacityFadeOut::Interrupt() {
+    timer_->SetEnabled(false);
+    auto then = std::move(then_);
+    then_ = nullptr;
+    return then;
+}
+
 void OpacityFadeOut::Tick() {
     if (window_.Opacity() > 2) {
         window_.SetOpacity(window_.Opacity() - kOpacityStep);

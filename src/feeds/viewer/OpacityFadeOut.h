@@ -20,6 +20,9 @@ class OpacityFadeOut {
     void Start(std::function<void()> then);
     // Ends a running fade where it is; what was to follow is dropped.
     void Stop();
+    // Ends a running fade where it is and hands over what was to follow (null when no
+    // fade ran), for the caller to run once it is done.
+    std::function<void()> Interrupt();
 
   private:
     void Tick();

@@ -17,8 +17,7 @@ bool ForceDirectories(const std::string& path);
 // Replaces the file at `path` with `bytes` so that a reader sees either the old file or
 // the whole new one, also after a crash: the bytes go into a temporary file in the same
 // folder, which is flushed to disk and renamed over `path`; the folder is flushed too.
-// The new file gets `mode`. On failure `path` is unchanged, the result is false and
-// errno says why.
+// The new file gets `mode`. On failure `path` is unchanged and the result is false.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
 bool WriteFile(const std::string& path, std::string_view bytes);
 bool CopyFileReplacing(const std::string& from, const std::string& to);

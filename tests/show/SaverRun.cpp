@@ -108,7 +108,8 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
-    std::vector<std::string> argv = {folder_ + saver_file_};
+    std::vector<std::string> argv = launcher;
+    argv.push_back(folder_ + saver_file_);
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     saver_ = std::make_unique<ChildProcess>(argv);
 }

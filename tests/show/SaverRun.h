@@ -36,6 +36,10 @@ class SaverRun {
     bool StartShow(const std::string& set_lines, const std::vector<std::string>& pages);
     // Starts the saver as a file named "Test.EXE", as a user starts a saver program.
     void StartAsProgram(const std::vector<std::string>& arguments);
+    // Start runs the file at this path inside Folder() instead of the saver made here.
+    void UseSaverFile(const std::string& relative_path) { saver_file_ = relative_path; }
+    // Start runs the saver through this command (such as one that changes the user).
+    std::vector<std::string> launcher;
 
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.

@@ -5,7 +5,8 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 20
 export WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS = 1
 
-.PHONY: all deps configure build test unit-test asan fuzz fuzz-smoke demo bench soak clean format
+.PHONY: all deps configure build test unit-test asan fuzz fuzz-smoke demo bench soak clean format \
+	package package-check
 
 all: build
 
@@ -24,8 +25,16 @@ build: configure
 unit-test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 600
 
-# Everything: the test suite, then a short run of every fuzz target.
-test: unit-test fuzz-smoke
+# Everything: the test suite, a short run of every fuzz target, and the Debian package
+# installed, run and removed.
+test: unit-test fuzz-smoke package-check
+
+# The Debian package (build/package/saverhost_VERSION_ARCH.deb) of the build there is.
+package: build
+	cd $(BUILD) && cpack --config CPackConfig.cmake
+
+package-check: package
+	tools/package/check-package.sh $(BUILD)
 
 # The unit tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

@@ -25,17 +25,24 @@ A saver file is saverhost with a saver package appended (see saverpack).
   /s              the full-screen show (any switch letter but A, C and P)
   /p HANDLE       the preview inside the X window HANDLE (decimal)
   /a HANDLE       change the screen-saver password, owned by window HANDLE
+  --root          the show as a display mode of xscreensaver, inside the window
+                  XSCREENSAVER_WINDOW names (else the root window)
+  --window-id ID  the show as a display mode inside the X window ID (decimal or 0x
+                  hexadecimal); as a display mode the show covers nothing else,
+                  takes no input and ends on SIGTERM
   path FOLDER FILE [true]
                   the installer's command: record FOLDER, copy FOLDER+FILE into
-                  the application data folder, and with "true" select the saver
+                  the application data folder, and with "true" make this saver
+                  the user's screen saver (install-screensaver)
 A saver file whose name ends in ".exe" runs the show whatever the switch.
 )";
 
-// Platform libraries come from /usr/lib/saverhost/; SAVERHOST_SYSTEM_DIR names another
-// folder (for tests, and for systems that keep them elsewhere).
+// Platform libraries and programs come from the system folder of the installation
+// (/usr/lib/saverhost/); SAVERHOST_SYSTEM_DIR names another folder (for tests, and for
+// systems that keep them elsewhere).
 std::string SystemFolder() {
     const char* folder = std::getenv("SAVERHOST_SYSTEM_DIR");
-    return folder != nullptr && folder[0] == '/' ? folder : "/usr/lib/saverhost/";
+    return folder != nullptr && folder[0] == '/' ? folder : SAVERHOST_SYSTEM_FOLDER;
 }
 
 }  // namespace

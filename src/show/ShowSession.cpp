@@ -55,7 +55,7 @@ void ShowSession::HideSecondaryForms() {
 
 void ShowSession::HookTick(bool newer_system) {
     InputHook& hook = environment_.hook;
-    if (!Settings().HookApplete || newer_system || hook.Installed()) {
+    if (!Settings().HookApplete || newer_system || environment_.hosted || hook.Installed()) {
         return;
     }
     if (++hook_tick_counter_ <= kHookDelayTicks) {

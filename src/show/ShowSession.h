@@ -29,6 +29,9 @@ struct ShowEnvironment {
     InputHook& hook;
     ShowCompanions& companions;
     bool executable_form = false;
+    // Run inside a window of another program (xscreensaver), which takes the input and
+    // ends the show: the exit conditions are not applied and no input hook is installed.
+    bool hosted = false;
 };
 
 // One run of the web show: the main show window, the secondary show windows inside the

@@ -75,8 +75,10 @@ void TWebFullscreenForm::FormShow() {
     // without it counts as the newer kind on which the hook is never installed.
     newer_system_ = !environment.hook.Available();
     if (!secondary_) {
-        windows.SetMessageFilter(
-            [this](const InputMessage& message) { return ApplicationEvents1Message(message); });
+        // A hosted show takes no input at all: what reaches its window is dropped.
+        windows.SetMessageFilter([this, hosted = environment.hosted](const InputMessage& message) {
+            return hosted || ApplicationEvents1Message(message);
+        });
     }
     window_->ShowMaximized();
     if (windows.Monitors().size() > 1) {

@@ -3,6 +3,7 @@
 #include "base/Text.h"
 
 #include <charconv>
+#include <optional>
 
 namespace saver {
 
@@ -15,6 +16,23 @@ int32_t ReadWindowHandle(const std::string& text) {
         return 0;
     }
     return handle;
+}
+
+// An X window id as xscreensaver writes it: decimal, or hexadecimal after "0x".
+std::optional<uint64_t> ReadWindowId(const std::string& text) {
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const char* begin = text.data() + (hex ? 2 : 0);
+    const char* end = text.data() + text.size();
+    uint64_t id = 0;
+    auto [stop, error] = std::from_chars(begin, end, id, hex ? 16 : 10);
+    if (begin == end || error != std::errc() || stop != end) {
+        return std::nullopt;
+    }
+    return id;
+}
+
+bool IsSwitch(const std::string& argument, const char* name) {
+    return argument == std::string("-") + name || argument == std::string("--") + name;
 }
 
 }  // namespace
@@ -49,6 +67,25 @@ StartupState ParseCommandLine(const Arguments& arguments) {
             break;
     }
     return state;
+}
+
+HostWindow ReadHostWindow(const Arguments& arguments, const char* xscreensaver_window) {
+    HostWindow host;
+    if (arguments.empty()) {
+        return host;
+    }
+    std::optional<uint64_t> window;
+    if (IsSwitch(arguments[0], "window-id") && arguments.size() >= 2) {
+        window = ReadWindowId(arguments[1]);
+    } else if (!IsSwitch(arguments[0], "root") && !IsSwitch(arguments[0], "window-id")) {
+        return host;
+    }
+    if (!window && xscreensaver_window != nullptr) {
+        window = ReadWindowId(xscreensaver_window);
+    }
+    host.hosted = true;
+    host.window = window.value_or(0);
+    return host;
 }
 
 bool IsInstallCommand(const Arguments& arguments) {

@@ -7,6 +7,7 @@
 #include "startup/WorkingFolderCleaner.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace saver {
 
@@ -59,6 +60,7 @@ int RunSaver(const Arguments& arguments, Platform& platform, MainWindows& window
         return 0;
     }
     process.state = ParseCommandLine(arguments);
+    process.state.host = ReadHostWindow(arguments, std::getenv("XSCREENSAVER_WINDOW"));
     if (process.state.run_mode == rmShow) {
         process.state.previous_foreground_window = windows.ForegroundWindow();
     }

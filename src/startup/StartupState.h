@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "platform/HostWindow.h"
+
 namespace saver {
 
 // Run modes chosen from the command line.
@@ -21,6 +23,8 @@ struct StartupState {
     uint64_t previous_foreground_window = 0;
     bool package_present = false;
     bool executable_form = false;
+    // Set when xscreensaver started the saver as one of its display modes.
+    HostWindow host;
 };
 
 }  // namespace saver

@@ -73,6 +73,10 @@ bool SaverRun::StartX(int screens) {
     return !x_->Display().empty() && !base_url_.empty();
 }
 
+const std::string& SaverRun::Display() const {
+    return x_->Display();
+}
+
 std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
@@ -96,6 +100,12 @@ bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes) {
 }
 
 void SaverRun::Start(const std::vector<std::string>& arguments) {
+    std::vector<std::string> argv = {folder_ + saver_file_};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    StartProgram(argv);
+}
+
+void SaverRun::StartProgram(const std::vector<std::string>& argv) {
     setenv("DISPLAY", x_ ? x_->Display().c_str() : "", 1);
     if (!x_) {
         unsetenv("DISPLAY");
@@ -108,9 +118,6 @@ void SaverRun::Start(const std::vector<std::string>& arguments) {
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
-    std::vector<std::string> argv = launcher;
-    argv.push_back(folder_ + saver_file_);
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
     saver_ = std::make_unique<ChildProcess>(argv);
 }
 

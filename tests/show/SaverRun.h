@@ -24,6 +24,8 @@ class SaverRun {
 
     // Starts Xvfb with `screens` monitors of 800 x 600.
     bool StartX(int screens = 1);
+    // The X server's display (":N").
+    const std::string& Display() const;
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
     // Builds the saver from "[Set]" lines and the Web list with saverpack.
@@ -31,15 +33,15 @@ class SaverRun {
     // Builds the saver from the bytes of a whole settings file and the content folder.
     bool MakeSaverFromSettings(const std::string& settings_bytes);
     void Start(const std::vector<std::string>& arguments = {"/s"});
+    // Starts another program (`argv`) in the saver's place, in the same environment.
+    void StartProgram(const std::vector<std::string>& argv);
+    // The saver file MakeSaver made.
+    std::string SaverFile() const { return folder_ + saver_file_; }
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
     // false when the X server or the saver could not be made.
     bool StartShow(const std::string& set_lines, const std::vector<std::string>& pages);
     // Starts the saver as a file named "Test.EXE", as a user starts a saver program.
     void StartAsProgram(const std::vector<std::string>& arguments);
-    // Start runs the file at this path inside Folder() instead of the saver made here.
-    void UseSaverFile(const std::string& relative_path) { saver_file_ = relative_path; }
-    // Start runs the saver through this command (such as one that changes the user).
-    std::vector<std::string> launcher;
 
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.
@@ -66,6 +68,8 @@ class SaverRun {
     // How many child windows the parent window holds.
     int ParentChildren() const;
     pid_t SaverPid() const { return saver_ ? saver_->Pid() : -1; }
+    // The program Start or StartProgram started.
+    ChildProcess& Program() { return *saver_; }
     const std::string& Folder() const { return folder_; }
 
   private:

@@ -105,8 +105,7 @@ TEST(SettingsDialogEndToEndTest, ASaverWithoutPackageStoresInItsSettingsFile) {
     SaverRun run;
     ASSERT_TRUE(run.StartX());
     MakePlainSaver(run, "/plain");
-    run.UseSaverFile("/plain/plain.scr");
-    run.Start({});
+    run.StartProgram({run.Folder() + "/plain/plain.scr"});
     ASSERT_TRUE(WaitForDialog(run));
     run.Xdo(kKeyboardChanges);
     ASSERT_TRUE(run.Ended(60000));
@@ -120,8 +119,7 @@ TEST(SettingsDialogEndToEndTest, EscapeStoresNothing) {
     SaverRun run;
     ASSERT_TRUE(run.StartX());
     MakePlainSaver(run, "/plain");
-    run.UseSaverFile("/plain/plain.scr");
-    run.Start({"/c"});
+    run.StartProgram({run.Folder() + "/plain/plain.scr", "/c"});
     ASSERT_TRUE(WaitForDialog(run));
     run.Xdo("key Right key Tab key space key Escape");
     ASSERT_TRUE(run.Ended(60000));
@@ -137,16 +135,17 @@ TEST(SettingsDialogEndToEndTest, AFolderThatCannotBeWrittenIsReported) {
     MakePlainSaver(run, "/locked");
     fs::permissions(run.Folder(),
                     fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    std::vector<std::string> launcher;
     if (::geteuid() == 0) {
         for (const char* own : {"/run", "/home"}) {
             ASSERT_EQ(::chown((run.Folder() + own).c_str(), 65534, 65534), 0);
         }
-        run.launcher = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+        launcher = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
     } else {
         fs::permissions(run.Folder() + "/locked", fs::perms::owner_write, fs::perm_options::remove);
     }
-    run.UseSaverFile("/locked/plain.scr");
-    run.Start({"/c"});
+    launcher.insert(launcher.end(), {run.Folder() + "/locked/plain.scr", "/c"});
+    run.StartProgram(launcher);
     ASSERT_TRUE(WaitForDialog(run));
     run.Xdo(std::string(kToInterval) + "key Up key Return");
     // The message box comes over the dialog, under the same title.

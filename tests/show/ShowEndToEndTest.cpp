@@ -284,6 +284,29 @@ TEST(ShowEndToEndTest, ExecutableFormShowsWhateverTheSwitch) {
     ExpectCleanEnd(run);
 }
 
+// As a display mode of xscreensaver: the show draws inside the window it is given and
+// nowhere else, the exit conditions do not apply, and SIGTERM ends it cleanly.
+TEST(ShowEndToEndTest, DisplayModeShowsInsideItsWindowOnlyAndEndsOnSigterm) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nMouseMove=1", {run.Url("p2.htm")}));
+    const unsigned long window = run.CreateParentWindow(200, 150, 400, 300);
+    ASSERT_NE(window, 0u);
+    run.Start({"--window-id", std::to_string(window)});
+    const std::string shot = run.Folder() + "/shot.png";
+    EXPECT_TRUE(Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 250) == "#996633"; },
+        30));
+    EXPECT_EQ(SaverRun::PixelColour(shot, 100, 100), "#000000");  // the rest is not covered
+    EXPECT_EQ(SaverRun::PixelColour(shot, 700, 500), "#000000");
+    EXPECT_EQ(run.ParentChildren(), 1);
+    run.Xdo("mousemove 300 300 mousemove 350 320 click 1 key Escape");
+    EXPECT_FALSE(run.Ended(1500));
+    run.Program().Signal(SIGTERM);
+    ASSERT_TRUE(run.Ended(10000));
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+}
+
 TEST(ShowEndToEndTest, WithoutADisplayTheShowFailsClearly) {
     SaverRun run;
     ASSERT_TRUE(run.MakeSaver("", {run.Url("p1.htm")}));

@@ -44,7 +44,7 @@ class WebShowTest : public ::testing::Test {
                                 }
                                 return true;
                             },
-                            random, windows, shell, hook, companions, executable_form});
+                            random, windows, shell, hook, companions, executable_form, hosted});
         session->Run();
     }
     FakeBrowser& MainBrowser() { return windows.windows.front()->browser; }
@@ -61,6 +61,7 @@ class WebShowTest : public ::testing::Test {
     test::FakeHook hook;
     TickerTakingArrows companions;
     bool executable_form = false;
+    bool hosted = false;
     std::unique_ptr<ShowSession> session;
 };
 
@@ -262,6 +263,22 @@ TEST_F(WebShowTest, HookStaysAwayWhereTheSystemHasNone) {
     Start();
     Ticks(40);
     EXPECT_FALSE(hook.Installed());
+}
+
+TEST_F(WebShowTest, HostedShowPagesOnButTakesNoInputAndNoHook) {
+    hosted = true;
+    settings.HookApplete = true;
+    settings.MouseMove = true;
+    Start();
+    Ticks(40);
+    EXPECT_EQ(MainBrowser().loads.size(), 4u);  // ticks 1, 12, 23 and 34
+    for (const InputMessage& message :
+         {Key(VK_ESCAPE), Key(VK_NEXT), Key(VK_DOWN), Mouse(WM_LBUTTONDOWN), Mouse(WM_MOUSEMOVE)}) {
+        EXPECT_TRUE(windows.Send(message));  // dropped, not handed to the page
+    }
+    EXPECT_FALSE(windows.quit);
+    EXPECT_FALSE(hook.Installed());
+    EXPECT_EQ(MainBrowser().loads.size(), 4u);  // no key paged on
 }
 
 }  // namespace

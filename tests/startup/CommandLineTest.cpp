@@ -40,6 +40,38 @@ TEST(CommandLineTest, ChoosesTheRunMode) {
     }
 }
 
+TEST(CommandLineTest, FindsTheWindowXscreensaverHandsTheSaver) {
+    struct Case {
+        Arguments arguments;
+        const char* variable;  // XSCREENSAVER_WINDOW, null when unset
+        bool hosted;
+        uint64_t window;
+    };
+    const Case cases[] = {
+        {{"--root"}, "0x2a00007", true, 0x2a00007},
+        {{"-root"}, "44040199", true, 44040199},
+        {{"--root"}, nullptr, true, 0},  // no window named: the root window
+        {{"--root"}, "0xzz", true, 0},   // not a number: the root window
+        {{"--window-id", "0x400001"}, "0x99", true, 0x400001},
+        {{"-window-id", "123"}, nullptr, true, 123},
+        {{"--window-id", "x1"}, "77", true, 77},  // not a number: the variable's window
+        {{"--window-id"}, nullptr, true, 0},
+        {{"/s"}, "0x2a00007", false, 0},  // only the display-mode switches are hosted
+        {{}, "0x2a00007", false, 0},
+        {{"--rooted"}, nullptr, false, 0},
+    };
+    for (const Case& c : cases) {
+        const HostWindow host = ReadHostWindow(c.arguments, c.variable);
+        const std::string shown = c.arguments.empty() ? "(none)" : c.arguments[0];
+        EXPECT_EQ(host.hosted, c.hosted) << shown;
+        EXPECT_EQ(host.window, c.window) << shown;
+        // Every such switch is show mode for the command line too.
+        if (c.hosted) {
+            EXPECT_EQ(ParseCommandLine(c.arguments).run_mode, rmShow) << shown;
+        }
+    }
+}
+
 TEST(CommandLineTest, RecognisesTheInstallCommand) {
     EXPECT_TRUE(IsInstallCommand({"path", "/opt/x/", "a.scr"}));
     EXPECT_TRUE(IsInstallCommand({"path", "/opt/x/", "a.scr", "true"}));

@@ -48,14 +48,14 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
-    GtkWindowSystem windows;
+    GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanions companions;
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
-        process.state.executable_form});
+        process.state.executable_form, process.state.host.hosted});
     session.Run();
 }
 

@@ -1,7 +1,6 @@
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 
-#include <X11/Xlib.h>
-#include <gdk/gdkx.h>
+#include "platform/linux/gtk/ForeignWindow.h"
 
 namespace saver {
 namespace {
@@ -65,23 +64,15 @@ GtkPreviewWindow::~GtkPreviewWindow() {
 }
 
 void GtkPreviewWindow::Reparent(uint64_t parent) {
-    Display* display = gdk_x11_get_default_xdisplay();
-    XWindowAttributes attributes;
-    gdk_x11_display_error_trap_push(gdk_display_get_default());
-    const Status found = XGetWindowAttributes(display, parent, &attributes);
-    if (gdk_x11_display_error_trap_pop(gdk_display_get_default()) != 0 || !found) {
+    const std::optional<MonitorArea> area = ForeignWindowArea(parent);
+    if (!area) {
         return;  // no such window: an ordinary window it is
     }
     // A child window has no frame: it starts at the parent's corner and reaches 10 px
     // beyond the parent's far sides.
     gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
-    gtk_window_resize(GTK_WINDOW(window_), attributes.width + 10, attributes.height + 10);
-    gtk_widget_realize(window_);
-    GdkWindow* window = gtk_widget_get_window(window_);
-    gdk_window_set_events(
-        window, static_cast<GdkEventMask>(gdk_window_get_events(window) | GDK_STRUCTURE_MASK));
-    XReparentWindow(display, gdk_x11_window_get_xid(window), parent, 0, 0);
-    XFlush(display);
+    gtk_window_resize(GTK_WINDOW(window_), area->width + 10, area->height + 10);
+    ReparentInto(window_, parent);
 }
 
 void GtkPreviewWindow::Run() {

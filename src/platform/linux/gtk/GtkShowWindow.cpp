@@ -1,5 +1,6 @@
 #include "platform/linux/gtk/GtkShowWindow.h"
 
+#include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
 
 namespace saver {
@@ -30,8 +31,8 @@ void AddCss(GtkWidget* widget, GtkCssProvider* css) {
 
 }  // namespace
 
-GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
-    : parent_(parent), area_(area) {
+GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const HostWindow& host)
+    : parent_(parent), area_(area), host_(host) {
     GtkWidget* box = gtk_box_new(GTK_ORIENTATION_VERTICAL, 0);
     gtk_style_context_add_class(gtk_widget_get_style_context(box), "show");
     status_ = MakePanel("status", 18, " ...");
@@ -54,7 +55,9 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area)
     } else {
         root_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_title(GTK_WINDOW(root_), "show");
-        g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), nullptr);
+        if (!host_.hosted) {
+            g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), nullptr);
+        }
         gtk_container_add(GTK_CONTAINER(root_), box);
         gtk_widget_show(box);
     }
@@ -79,7 +82,13 @@ void GtkShowWindow::SetPanelVisible(ShowPanel panel, bool visible) {
 }
 
 void GtkShowWindow::ShowMaximized() {
-    if (!parent_) {
+    if (host_.hosted) {
+        // Inside the host's window, at its size; the host keeps the focus and the input.
+        PlaceBlackWindow(root_, area_);
+        gtk_window_set_keep_above(GTK_WINDOW(root_), FALSE);
+        gtk_window_set_accept_focus(GTK_WINDOW(root_), FALSE);
+        ReparentInto(root_, host_.window);
+    } else if (!parent_) {
         PlaceBlackWindow(root_, area_);
         gtk_window_maximize(GTK_WINDOW(root_));
     }

@@ -2,16 +2,18 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/HostWindow.h"
 #include "platform/WindowSystem.h"
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 namespace saver {
 
 // A show window: a web view above the two status panels. Top-level on the first
-// monitor, or filling a cover window when it has one as parent.
+// monitor, or filling a cover window when it has one as parent, or filling the window
+// of the program that hosts the show (`area` is then that window's size).
 class GtkShowWindow : public ShowWindow {
   public:
-    GtkShowWindow(GtkWidget* parent, const MonitorArea& area);
+    GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const HostWindow& host = {});
     ~GtkShowWindow() override;
     GtkShowWindow(const GtkShowWindow&) = delete;
     GtkShowWindow& operator=(const GtkShowWindow&) = delete;
@@ -33,6 +35,7 @@ class GtkShowWindow : public ShowWindow {
     GtkWidget* status_;
     GtkWidget* feed_;
     MonitorArea area_;
+    HostWindow host_;
 };
 
 }  // namespace saver

@@ -3,6 +3,7 @@
 #include <X11/extensions/scrnsaver.h>
 #include <gdk/gdkx.h>
 
+#include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GdkInput.h"
 #include "platform/linux/gtk/GlibTimer.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
@@ -30,6 +31,10 @@ GtkWindowSystem::~GtkWindowSystem() {
 }
 
 std::vector<MonitorArea> GtkWindowSystem::Monitors() const {
+    if (host_.hosted) {
+        // A host window that is gone leaves a small one nobody sees.
+        return {ForeignWindowArea(host_.window).value_or(MonitorArea{0, 0, 640, 480})};
+    }
     std::vector<MonitorArea> monitors;
     GdkDisplay* display = gdk_display_get_default();
     const int count = gdk_display_get_n_monitors(display);
@@ -55,7 +60,7 @@ std::unique_ptr<ShowWindow> GtkWindowSystem::CreateShowWindow(CoverWindow* paren
     GtkWidget* cover = parent ? static_cast<GtkCoverWindow*>(parent)->Window() : nullptr;
     const std::vector<MonitorArea> monitors = Monitors();
     const MonitorArea area = monitors.empty() ? MonitorArea{0, 0, 640, 480} : monitors.front();
-    auto window = std::make_unique<GtkShowWindow>(cover, area);
+    auto window = std::make_unique<GtkShowWindow>(cover, area, host_);
     return window;
 }
 
@@ -88,7 +93,7 @@ void GtkWindowSystem::OnEvent(GdkEvent* event, gpointer self) {
 }
 
 void GtkWindowSystem::SetScreenSaverRunning(bool running) {
-    if (running == screen_saver_suspended_) {
+    if (running == screen_saver_suspended_ || host_.hosted) {
         return;
     }
     GdkDisplay* display = gdk_display_get_default();

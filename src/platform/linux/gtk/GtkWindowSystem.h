@@ -2,14 +2,17 @@
 
 #include <gtk/gtk.h>
 
+#include "platform/HostWindow.h"
 #include "platform/WindowSystem.h"
 
 namespace saver {
 
-// The WindowSystem on GTK 3 over X11. gtk_init must have run.
+// The WindowSystem on GTK 3 over X11. gtk_init must have run. A hosted show has the
+// host's window as its one monitor and its one show window inside it, and leaves the X
+// server's own screen saver to the host.
 class GtkWindowSystem : public WindowSystem {
   public:
-    GtkWindowSystem() = default;
+    explicit GtkWindowSystem(const HostWindow& host = {}) : host_(host) {}
     ~GtkWindowSystem() override;
     GtkWindowSystem(const GtkWindowSystem&) = delete;
     GtkWindowSystem& operator=(const GtkWindowSystem&) = delete;
@@ -31,6 +34,7 @@ class GtkWindowSystem : public WindowSystem {
     static void OnRealize(GtkWidget* window, gpointer self);
     void ApplyCursor(GtkWidget* window) const;
 
+    HostWindow host_;
     std::function<bool(const InputMessage&)> filter_;
     bool cursor_visible_ = true;
     bool screen_saver_suspended_ = false;

@@ -1,0 +1,162 @@
+// A real saver as a display mode of xscreensaver: installed with the install command,
+// run by Debian's xscreensaver daemon under Xvfb, ended by it. xscreensaver runs no
+// display mode for root, so the daemon and the saver run as a user the test makes.
+#include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "SaverRun.h"
+#include "support/TempFolder.h"
+
+namespace saver {
+namespace {
+
+namespace fs = std::filesystem;
+using test::SaverRun;
+using testing::ChildOptions;
+using testing::ChildProcess;
+using testing::ReadFile;
+using testing::RunChild;
+
+// Polls `condition` every 250 ms for up to `seconds`; true once it holds.
+bool Eventually(const std::function<bool()>& condition, int seconds) {
+    for (int i = 0; i < seconds * 4; ++i) {
+        if (condition()) {
+            return true;
+        }
+        usleep(250000);
+    }
+    return condition();
+}
+
+// A user of the test's own, removed with it.
+class TestUser {
+  public:
+    TestUser() : name_("saver-e2e-" + std::to_string(getpid())) {
+        made_ = RunChild({"useradd", "--no-create-home", "--shell", "/bin/sh", name_}).status == 0;
+        if (struct passwd* entry = getpwnam(name_.c_str())) {
+            uid_ = entry->pw_uid;
+            gid_ = entry->pw_gid;
+        }
+    }
+    ~TestUser() {
+        if (made_) {
+            RunChild({"userdel", name_});
+        }
+    }
+    bool Made() const { return made_ && uid_ != 0; }
+    void Own(const std::string& path) const { chown(path.c_str(), uid_, gid_); }
+    // `argv` run as this user in `environment` only.
+    std::vector<std::string> As(const std::vector<std::string>& environment,
+                                const std::vector<std::string>& argv) const {
+        std::vector<std::string> command = {"runuser", "-u", name_, "--", "env", "-i"};
+        command.insert(command.end(), environment.begin(), environment.end());
+        command.insert(command.end(), argv.begin(), argv.end());
+        return command;
+    }
+    uid_t Uid() const { return uid_; }
+
+  private:
+    std::string name_;
+    bool made_ = false;
+    uid_t uid_ = 0;
+    gid_t gid_ = 0;
+};
+
+// The processes of `uid` whose program is `program`.
+int CountProcesses(uid_t uid, const std::string& program) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        struct stat info {};
+        if (stat(entry.path().c_str(), &info) != 0 || info.st_uid != uid) {
+            continue;
+        }
+        const std::string cmdline = ReadFile(entry.path().string() + "/cmdline");
+        if (cmdline.substr(0, cmdline.find('\0')) == program) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+class XscreensaverTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (getuid() != 0 || access("/usr/bin/xscreensaver", X_OK) != 0) {
+            GTEST_SKIP() << "needs root (to make a user) and Debian's xscreensaver";
+        }
+        ASSERT_TRUE(user.Made());
+        ASSERT_TRUE(run.StartX());
+        ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p2.htm")}));
+        // The user reaches the saver and the system folder, and owns a home and a
+        // private runtime folder.
+        chmod(run.Folder().c_str(), 0755);
+        fs::create_directories(run.Folder() + "/system");
+        fs::copy_file(std::string(SAVER_BIN_DIR) + "/install-screensaver",
+                      run.Folder() + "/system/install-screensaver");
+        for (const char* folder : {"/home", "/run"}) {
+            user.Own(run.Folder() + folder);
+        }
+        environment = {"HOME=" + run.Folder() + "/home",
+                       "XDG_RUNTIME_DIR=" + run.Folder() + "/run",
+                       "DISPLAY=" + run.Display(),
+                       "PATH=/usr/local/bin:/usr/bin:/bin",
+                       "SAVERHOST_SYSTEM_DIR=" + run.Folder() + "/system/",
+                       "WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"};
+    }
+    int AsUser(const std::vector<std::string>& argv) {
+        return RunChild(user.As(environment, argv), {}, 60000).status;
+    }
+    std::string Settings() const { return ReadFile(run.Folder() + "/home/.xscreensaver"); }
+    // Installs the saver as its installer does and waits for the settings to name it.
+    bool Install() {
+        const std::string before = Settings();
+        if (AsUser({run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"}) != 0) {
+            return false;
+        }
+        return Eventually(
+            [&] {
+                const std::string now = Settings();
+                return now != before && now.find("selected:") != std::string::npos;
+            },
+            60);
+    }
+
+    TestUser user;
+    SaverRun run;
+    std::vector<std::string> environment;
+};
+
+TEST_F(XscreensaverTest, TheInstalledSaverRunsInsideXscreensaverAndEndsWithIt) {
+    ASSERT_TRUE(Install());
+    const std::string first = Settings();
+    const std::string line = "'" + run.SaverFile() + "' --root";
+    ASSERT_NE(first.find(line), std::string::npos) << first;
+    EXPECT_NE(first.find("\nmode:\t\tone\n"), std::string::npos);
+    // A second install changes nothing.
+    ASSERT_EQ(AsUser({run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"}), 0);
+    EXPECT_TRUE(Eventually([&] { return Settings() == first; }, 5));
+    EXPECT_EQ(first.find(line), first.rfind(line));
+
+    ChildProcess daemon(user.As(environment, {"xscreensaver", "--no-splash"}));
+    ASSERT_TRUE(Eventually([&] { return AsUser({"xscreensaver-command", "--time"}) == 0; }, 60));
+    ASSERT_EQ(AsUser({"xscreensaver-command", "--activate"}), 0);
+    const std::string shot = run.Folder() + "/shot.png";
+    EXPECT_TRUE(Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
+        120));
+    EXPECT_EQ(CountProcesses(user.Uid(), run.SaverFile()), 1);
+    EXPECT_FALSE(run.WorkingFiles().empty());
+
+    ASSERT_EQ(AsUser({"xscreensaver-command", "--deactivate"}), 0);
+    EXPECT_TRUE(Eventually([&] { return CountProcesses(user.Uid(), run.SaverFile()) == 0; }, 60));
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+}
+
+}  // namespace
+}  // namespace saver

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <X11/Xlib.h>
+
+#include <cstdint>
+
+namespace saver {
+
+// The X server as the idle watcher reads it, over a connection of its own.
+class XDesktop {
+  public:
+    // Opens the display of $DISPLAY; throws std::runtime_error when it cannot, or when
+    // the server lacks the MIT-SCREEN-SAVER extension.
+    XDesktop();
+    ~XDesktop();
+    XDesktop(const XDesktop&) = delete;
+    XDesktop& operator=(const XDesktop&) = delete;
+
+    // Milliseconds since the user's last input.
+    int64_t InputIdleMs() const;
+    // True when the window that has the focus covers a whole monitor (the one its
+    // middle is on), or says it is full-screen.
+    bool FullScreenWindowActive() const;
+
+  private:
+    Window ActiveWindow() const;
+
+    Display* display_;
+};
+
+}  // namespace saver

@@ -91,8 +91,7 @@ Fixture MakeFixture() {
     request.settings = fixture.root + "Bench.ini";
     request.content_folder = fixture.root + "content";
     request.output = fixture.root + "Bench.scr";
-    saver::BuildSaver(
-        request, [](const std::string&, int) {}, [](const std::string&) {});
+    saver::BuildSaver(request, [](const std::string&, int) {});
     fixture.saver = request.output;
 
     // The same archive the saver carries, as unzip will see it.

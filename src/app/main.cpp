@@ -18,6 +18,9 @@
 
 namespace {
 
+// The mark by which saverpack knows a saver host program (startup/PackageLayout.h).
+[[gnu::used]] const char kHostMark[] = "saverhost program mark 1";
+
 constexpr const char* kUsage = R"(Usage: saverhost [SWITCH [HANDLE]]
 
 A saver file is saverhost with a saver package appended (see saverpack).

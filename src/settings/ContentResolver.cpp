@@ -7,11 +7,11 @@ namespace saver {
 
 namespace {
 
-constexpr std::string_view kUrl = "(URL) ";
-constexpr std::string_view kFavorites = "(Favorites) ";
-constexpr std::string_view kFile = "(File) ";
-constexpr std::string_view kResource = "(Resource) ";
-constexpr std::string_view kExternal = "(External) ";
+constexpr std::string_view kUrl = kContentPrefixes[0];
+constexpr std::string_view kFavorites = kContentPrefixes[1];
+constexpr std::string_view kFile = kContentPrefixes[2];
+constexpr std::string_view kResource = kContentPrefixes[3];
+constexpr std::string_view kExternal = kContentPrefixes[4];
 
 bool IsResource(std::string_view item) {
     return item.starts_with(kResource) || item.starts_with(kExternal);
@@ -81,6 +81,11 @@ bool ContentResolver::PackageLookup(std::string& item, const std::string& lookup
     item = context_.working_folder + name;
     if (!FileExists(item) && package_items_ != nullptr) {
         package_items_->ExtractPackageItem(lookup_name, item, context_.working_folder);
+        // The lookup name of "(File) NAME" keeps its prefix, but package items are
+        // recorded under their plain file names: look there too.
+        if (!FileExists(item) && lookup_name != name) {
+            package_items_->ExtractPackageItem(name, item, context_.working_folder);
+        }
     }
     if (!FileExists(item)) {
         return false;

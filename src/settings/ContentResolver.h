@@ -4,9 +4,16 @@
 #include "settings/PackageItems.h"
 #include "settings/TSaverSetting.h"
 
+#include <array>
 #include <string>
+#include <string_view>
 
 namespace saver {
+
+// The kind prefixes of content items. They count only at the very start of an item and
+// written exactly so: in this letter case, with one blank.
+inline constexpr std::array<std::string_view, 5> kContentPrefixes = {
+    "(URL) ", "(Favorites) ", "(File) ", "(Resource) ", "(External) "};
 
 // What content resolution needs to know of the process.
 struct ContentContext {

@@ -43,8 +43,16 @@ IniFile IniFile::Parse(std::string_view bytes) {
     std::string_view text = decoded.text;
     file.line_end_ = FirstLineEnd(text);
     Section* current = nullptr;
+    int line_number = 0;
+    char previous_end = '\0';
     while (!text.empty()) {
         size_t end = text.find_first_of("\r\n");
+        const char line_end = end == std::string_view::npos ? '\0' : text[end];
+        // "\r\n" ends one line, not two.
+        if (!(previous_end == '\r' && end == 0 && line_end == '\n')) {
+            ++line_number;
+        }
+        previous_end = line_end;
         std::string_view line = Trim(text.substr(0, end));
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
         if (line.empty() || line.front() == ';') {
@@ -52,6 +60,7 @@ IniFile IniFile::Parse(std::string_view bytes) {
         }
         if (line.front() == '[' && line.back() == ']' && line.size() >= 2) {
             current = &file.SectionForWriting(Trim(line.substr(1, line.size() - 2)));
+            current->line = current->line == 0 ? line_number : current->line;
             continue;
         }
         if (current == nullptr) {
@@ -59,11 +68,13 @@ IniFile IniFile::Parse(std::string_view bytes) {
         }
         size_t equals = line.find('=');
         Entry entry;
+        entry.line = line_number;
         if (equals != std::string_view::npos) {
             entry.key = Trim(line.substr(0, equals));
             entry.value = Trim(line.substr(equals + 1));
         } else {
             entry.value = line;
+            entry.has_equals = false;
         }
         AddEntry(*current, std::move(entry));
     }

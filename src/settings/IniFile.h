@@ -27,12 +27,15 @@ class IniFile {
     struct Entry {
         std::string key;
         std::string value;
+        int line = 0;  // where the entry stands in the parsed text (from 1); 0 when written
+        bool has_equals = true;  // false for a line without "=", read as an entry without key
     };
     struct Section {
         std::string name;
         std::vector<Entry> entries;
         // Upper-cased key -> index of its first entry, so lookups stay fast in big files.
         std::unordered_map<std::string, size_t> first_entry;
+        int line = 0;  // the line of the section's first heading; 0 when written
     };
 
     IniFile() = default;

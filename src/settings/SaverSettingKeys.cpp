@@ -1,5 +1,7 @@
 #include "settings/SaverSettingKeys.h"
 
+#include "base/Text.h"
+
 #include <array>
 
 namespace saver {
@@ -11,14 +13,14 @@ using S = TSaverSetting;
 constexpr std::array kKeys{
     SaverSettingKey{"UseFeed", &S::UseFeed},
     SaverSettingKey{"RandomFeed", &S::RandomFeed},
-    SaverSettingKey{"BlogInterval", &S::BlogInterval},
+    SaverSettingKey{"BlogInterval", &S::BlogInterval, kIntervalRange},
     SaverSettingKey{"BlogListShow", &S::BlogListShow},
-    SaverSettingKey{"BlogListBlendValue", &S::BlogListBlendValue},
-    SaverSettingKey{"BlogListWidth", &S::BlogListWidth},
+    SaverSettingKey{"BlogListBlendValue", &S::BlogListBlendValue, kOpacityRange},
+    SaverSettingKey{"BlogListWidth", &S::BlogListWidth, kTickerWidthRange},
     SaverSettingKey{"BlogListCustomized", &S::BlogListCustomized},
     SaverSettingKey{"BlogAutoScroll", &S::BlogAutoScroll},
     SaverSettingKey{"BlogShow", &S::BlogShow},
-    SaverSettingKey{"BlogBlendValue", &S::BlogBlendValue},
+    SaverSettingKey{"BlogBlendValue", &S::BlogBlendValue, kOpacityRange},
     SaverSettingKey{"HookApplete", &S::HookApplete},
     SaverSettingKey{"MouseMove", &S::MouseMove},
     SaverSettingKey{"MousePress", &S::MousePress},
@@ -37,13 +39,13 @@ constexpr std::array kKeys{
     SaverSettingKey{"WebOffline", &S::WebOffline},
     SaverSettingKey{"WebOnline", &S::WebOnline},
     SaverSettingKey{"WebHideScrollBar", &S::WebHideScrollBar},
-    SaverSettingKey{"WebInterval", &S::WebInterval},
+    SaverSettingKey{"WebInterval", &S::WebInterval, kIntervalRange},
     SaverSettingKey{"WebShowStatus", &S::WebShowStatus},
     SaverSettingKey{"WebLastPage", &S::WebLastPage},
     SaverSettingKey{"WebLinkExit", &S::WebLinkExit},
     SaverSettingKey{"WebAutoScroll", &S::WebAutoScroll},
     SaverSettingKey{"WebSameMonitor", &S::WebSameMonitor},
-    SaverSettingKey{"WebSequence", &S::WebSequence},
+    SaverSettingKey{"WebSequence", &S::WebSequence, kSequenceRange},
     SaverSettingKey{"ScrName", &S::ScrName},
     SaverSettingKey{"Author", &S::Author},
     SaverSettingKey{"Website", &S::Website},
@@ -68,6 +70,15 @@ constexpr std::array kLists{
 
 std::span<const SaverSettingKey> SaverSettingKeys() {
     return kKeys;
+}
+
+const SaverSettingKey* FindSaverSettingKey(std::string_view name) {
+    for (const SaverSettingKey& key : kKeys) {
+        if (EqualsNoCase(key.name, name)) {
+            return &key;
+        }
+    }
+    return nullptr;
 }
 
 std::span<const ContentListField> ContentListFields() {

@@ -5,15 +5,26 @@
 
 namespace saver {
 
-std::string PackageMarker() {
-    // "#Orvane#" with every byte shifted by one; the shift is read at run time so that
-    // the compiler cannot fold the marker back into the program's constants.
+namespace {
+
+// The text with every byte shifted back by one. The shift is read at run time so that
+// the compiler cannot fold the result back into the program's constants.
+std::string Unshifted(std::string text) {
     static volatile char shift = 1;
-    std::string marker = "$Pswbof$";
-    for (char& c : marker) {
+    for (char& c : text) {
         c = static_cast<char>(c - shift);
     }
-    return marker;
+    return text;
+}
+
+}  // namespace
+
+std::string PackageMarker() {
+    return Unshifted("$Pswbof$");  // "#Orvane#"
+}
+
+std::string HostMark() {
+    return Unshifted("tbwfsiptu!qsphsbn!nbsl!2");  // "saverhost program mark 1"
 }
 
 PackageHeader ReadPackageHeader(std::string_view tail) {

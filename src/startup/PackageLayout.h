@@ -16,6 +16,11 @@ inline constexpr std::string_view kPackageSeparator = "**";
 // it: a saver host without a package must not find a marker in itself.
 std::string PackageMarker();
 
+// The text every saver host program carries (stored in its main file), so that the
+// authoring tool can tell a host from other programs. Assembled at run time like the
+// marker, so that the programs which look for it do not carry it themselves.
+std::string HostMark();
+
 struct PackageHeader {
     bool found = false;         // the marker is in the tail
     bool valid = false;         // ...followed by a usable name and "**"

@@ -1,6 +1,7 @@
 #include "startup/SaverProcess.h"
 
 #include "settings/RegistryOverrides.h"
+#include "settings/SafeLimits.h"
 #include "settings/SaverSettingKeys.h"
 #include "settings/SaverSettingsFile.h"
 #include "startup/SaverPaths.h"
@@ -50,6 +51,7 @@ void LoadSaver(SaverProcess& process, const std::string& registry_key_name) {
         ApplyRegistryOverrides(process.platform.registry, UserSettingsKey(registry_key_name),
                                process.settings);
     }
+    ApplySafeLimits(process.settings);
     for (const ContentListField& field : ContentListFields()) {
         process.content.BuildContentLists(process.settings_file, std::string(field.section),
                                           process.settings.*field.list);

@@ -35,7 +35,8 @@ struct SaverProcess {
 };
 
 // Start-up steps 5 and 6 for the given executable: the package, the settings, the
-// registry overrides (with a package), the content lists and the Web list's order.
+// registry overrides (with a package), the safe limits of the timings, the content lists
+// and the Web list's order.
 // `folders` must come from PrepareFolders; `registry_key_name` is the file name whose
 // user settings key applies (the running file's own name).
 void LoadSaver(SaverProcess& process, const std::string& registry_key_name);

@@ -103,7 +103,7 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
     EXPECT_TRUE(report["PackagePresent"]);
     EXPECT_FALSE(report["ExecutableForm"]);
     EXPECT_EQ(report["SaverName"], "Ocean");
-    EXPECT_TRUE(report["SettingsFile"].get<std::string>().ends_with("/Ocean.ini"));
+    EXPECT_EQ(report["SettingsFile"], "Ocean.ini") << "the name inside the package";
     EXPECT_EQ(report["Settings"]["WebInterval"], 25);
     EXPECT_EQ(report["Settings"]["ScrName"], "Ocean");
     EXPECT_EQ(report["Settings"]["MousePress"], true);
@@ -121,7 +121,8 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
         << "inspect leaves the working folder alone";
 }
 
-// A settings file saved as "ANSI" on Windows: built with one warning, read as it was meant.
+// A settings file saved as "ANSI" on Windows: built with a warning about its encoding (and
+// one about its line without "="), read as it was meant.
 TEST_F(SaverFileTest, SettingsWrittenOnWindowsAreReadInTheirEncoding) {
     fs::copy_file(std::string(SAVER_TEST_DATA) + "/settings/windows-1252-crlf.ini",
                   root / "author/Ocean.ini");
@@ -129,8 +130,13 @@ TEST_F(SaverFileTest, SettingsWrittenOnWindowsAreReadInTheirEncoding) {
                                       root / "author/Ocean.ini", "-o", root / "Ocean.scr"});
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_EQ(built.err,
-              "saverpack: warning: the settings file " + root / "author/Ocean.ini" +
-                  " is not UTF-8; read it as Windows-1252 (the saver reads it so too)\n");
+              root / "author/Ocean.ini" +
+                  ": warning: the settings file is not UTF-8; read it as Windows-1252 (the saver "
+                  "reads it so too)\n" +
+                  root / "author/Ocean.ini" +
+                  ":8: warning: [Web] a line without equals: no \"=\" on the line, so the saver "
+                  "reads an entry without a name (write NAME=VALUE, such as a line without "
+                  "equals=1)\n");
     nlohmann::json report = Inspect(root / "Ocean.scr");
     EXPECT_EQ(report["SettingsEncoding"], "Windows-1252");
     EXPECT_EQ(report["Settings"]["ScrName"], "Caf\u00e9 M\u00fcller");
@@ -222,7 +228,135 @@ TEST_F(SaverFileTest, SaverpackRefusesAPackageThatDoesNotFit) {
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("bytes too large"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find("--item"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("noise.bin (200000 bytes)"), std::string::npos)
+        << "the message names the largest files: " << result.err;
     EXPECT_FALSE(fs::exists(root / "Ocean.scr"));
+
+    // The advice works as written: given as a package item, the file leaves the package.
+    result = Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini",
+                  "--content", root / "author/content", "--item", root / "author/content/noise.bin",
+                  "-o", root / "Ocean.scr"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    nlohmann::json report = Inspect(root / "Ocean.scr");
+    ASSERT_EQ(report["PackageItems"].size(), 1u);
+    EXPECT_EQ(report["PackageItems"][0]["Key"], "noise.bin");
+}
+
+// The warnings of the check, from "build" and from "check"; --strict makes them errors
+// and then no saver is written.
+TEST_F(SaverFileTest, SaverpackWarnsAboutMistakesAndStrictRefuses) {
+    root.Write("author/content/page.htm", "<img src=\"img/sun.jpg\">");
+    root.Write("author/content/img/sun.jpg", "jpg");
+    root.Write("author/Ocean.ini", "[Set]\nWebIntervall=5\n[Web]\npage.htm=1\n");
+    const std::string ini = root / "author/Ocean.ini";
+    const std::string content = root / "author/content";
+    const std::vector<std::string> warnings = {
+        ini +
+            ":2: warning: [Set] WebIntervall: unknown key, which the saver reads past; the "
+            "nearest known one is WebInterval",
+        content +
+            "/page.htm:1: warning: \"img/sun.jpg\" names a folder, but the package keeps "
+            "none, so the page will not find it (the package holds sun.jpg beside the "
+            "page: write \"sun.jpg\")"};
+    const std::string lines = warnings[0] + "\n" + warnings[1] + "\n";
+
+    testing::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings", ini,
+                                      "--content", content, "-o", root / "Ocean.scr"});
+    EXPECT_EQ(built.status, 0);
+    EXPECT_EQ(built.err, lines);
+    EXPECT_TRUE(fs::exists(root / "Ocean.scr"));
+
+    testing::ChildResult checked = Run({kPack, "check", ini, "--content", content});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.err, lines);
+
+    testing::ChildResult strict = Run({kPack, "build", "--strict", "--host", kHost, "--settings",
+                                       ini, "--content", content, "-o", root / "Strict.scr"});
+    EXPECT_EQ(strict.status, 1);
+    EXPECT_TRUE(strict.err.starts_with(lines)) << strict.err;
+    EXPECT_FALSE(fs::exists(root / "Strict.scr"));
+    EXPECT_EQ(Run({kPack, "check", "--strict", ini, "--content", content}).status, 1);
+
+    root.Write("author/Good.ini", "[Set]\nWebInterval=5\n");
+    testing::ChildResult good = Run({kPack, "check", "--strict", root / "author/Good.ini"});
+    EXPECT_EQ(good.status, 0) << good.err;
+    EXPECT_EQ(good.err, "");
+}
+
+TEST_F(SaverFileTest, SaverpackSaysWhatFailedAndWhy) {
+    root.Write("author/Ocean.ini", "[Set]\n");
+    const std::string ini = root / "author/Ocean.ini";
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{"build", "--host", "/bin/ls", "--settings", ini, "-o", root / "x.scr"},
+         1,
+         "saverpack: /bin/ls is not a saverhost program\n"},
+        {{"build", "--host", kHost, "--settings", ini, "-o", root / "nodir/x.scr"},
+         1,
+         "saverpack: cannot write " + root / "nodir/x.scr" + ": the folder " + root / "nodir/" +
+             " does not exist\n"},
+        {{"build", "--host", root / "nohost", "--settings", ini, "-o", root / "x.scr"},
+         1,
+         "saverpack: cannot read the host program " + root / "nohost" +
+             ": No such file or directory\n"},
+        {{"check", root / "none.ini"},
+         1,
+         "saverpack: cannot read the settings file " + root / "none.ini" +
+             ": No such file or directory\n"},
+        {{"build", "--help"}, 0, ""},
+        {{"check", "--help"}, 0, ""},
+        {{"inspect", "x.scr", "--help"}, 0, ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> argv = {kPack};
+        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        testing::ChildResult result = Run(argv);
+        EXPECT_EQ(result.status, c.status) << c.arguments[0] << " " << c.arguments[1];
+        EXPECT_EQ(result.err, c.message);
+        if (c.status == 0) {
+            EXPECT_TRUE(result.out.starts_with("Usage:\n  saverpack " + c.arguments[0]))
+                << result.out;
+        }
+    }
+    EXPECT_FALSE(fs::exists(root / "x.scr"));
+}
+
+TEST_F(SaverFileTest, InspectListsTheWebPagesInFileOrderAndThePlayOrderApart) {
+    std::string settings = "[Set]\nWebSequence=2\nWebInterval=0\n[Web]\n";
+    std::vector<std::string> in_file_order;
+    for (int i = 0; i < 30; ++i) {
+        in_file_order.push_back("http://site" + std::to_string(i) + ".test/");
+        settings += in_file_order.back() + "=1\n";
+    }
+    const std::string saver = MakeSaver("Ocean.scr", settings);
+    nlohmann::json report = Inspect(saver);
+    EXPECT_EQ(report["Lists"]["Web"], nlohmann::json(in_file_order));
+    nlohmann::json again = Inspect(saver);
+    again.erase("WebPlayOrder");
+    nlohmann::json first = report;
+    first.erase("WebPlayOrder");
+    EXPECT_EQ(first, again) << "but for the play order, every run reports the same";
+    ASSERT_EQ(report["WebPlayOrder"].size(), 30u);
+    EXPECT_NE(report["WebPlayOrder"], report["Lists"]["Web"]) << "odds of staying: 1 in 30!";
+    EXPECT_EQ(report["Settings"]["WebInterval"], 1) << "as the saver uses it";
+
+    testing::ChildResult text = Run({kPack, "inspect", saver});
+    EXPECT_EQ(text.status, 0) << text.err;
+    const std::string item = std::string(18, ' ');
+    for (const std::string& line : std::vector<std::string>{
+             "\nSettings file:    Ocean.ini\n", "\nPage interval:    1 s\n",
+             "\nOrder:            Intelligent Random: shuffled once, then in that order\n",
+             "\nExit conditions:  keyboard on, mouse button on, mouse move off, only Esc off, "
+             "cursor "
+             "shown off, system-wide off\n",
+             "\nWeb:              30 items\n" + item + "http://site0.test/\n" + item +
+                 "http://site1.test/\n"}) {
+        EXPECT_NE(text.out.find(line), std::string::npos) << line << "\nin\n" << text.out;
+    }
 }
 
 TEST_F(SaverFileTest, SaverpackShowsProgressForLargeItems) {

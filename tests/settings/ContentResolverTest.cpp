@@ -93,6 +93,13 @@ TEST_F(ContentResolverTest, PackageFilesAreExtractedOnFirstUseAndAgainWhenDelete
     EXPECT_EQ(Resolve(resolver, "page.htm"), R(root / "work/page.htm", true));
     EXPECT_EQ(items.calls.size(), 2u);
     EXPECT_EQ(Resolve(resolver, "missing.htm"), R(root / "work/missing.htm", false));
+
+    // "(File) NAME" looks under its whole text first, then under the plain name.
+    items.carried["big.jpg"] = "jpg";
+    items.calls.clear();
+    EXPECT_EQ(Resolve(resolver, "(File) big.jpg"), R(root / "work/big.jpg", true));
+    EXPECT_EQ(items.calls, (std::vector<std::string>{"(File) big.jpg -> " + root / "work/big.jpg",
+                                                     "big.jpg -> " + root / "work/big.jpg"}));
 }
 
 TEST_F(ContentResolverTest, PackageNamesNeverLeaveTheWorkingFolder) {

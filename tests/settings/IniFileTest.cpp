@@ -30,6 +30,15 @@ TEST(IniFileTest, ReadsTheDialect) {
     EXPECT_EQ(file.SectionKeys("Set"), (std::vector<std::string>{"Name", "name", "a", "", "Late"}));
     EXPECT_TRUE(file.SectionKeys("Empty").empty());
     EXPECT_TRUE(file.SectionKeys("Missing").empty());
+
+    // Where each part stands, for messages about the file ("\r\n" ends one line).
+    const IniFile::Section& set = file.Sections()[0];
+    EXPECT_EQ(set.line, 3) << "the first heading of a section counts";
+    EXPECT_EQ(set.entries[3].line, 8);
+    EXPECT_FALSE(set.entries[3].has_equals);
+    EXPECT_TRUE(set.entries[2].has_equals);
+    EXPECT_EQ(set.entries[4].line, 10);
+    EXPECT_EQ(file.Sections()[1].line, 11);
 }
 
 TEST(IniFileTest, ReadsIntegersAndBooleans) {

@@ -1,6 +1,7 @@
 #include "SaverRun.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
@@ -81,21 +82,25 @@ std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
 
-bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web) {
+bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
+                         const std::vector<std::string>& items) {
     std::string ini = "[Set]\nScrName=End to end\n" + set_lines + "\n[Web]\n";
     for (const std::string& item : web) {
         ini += item + "=1\n";
     }
-    return MakeSaverFromSettings(ini);
+    return MakeSaverFromSettings(ini, items);
 }
 
-bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes) {
+bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
+                                     const std::vector<std::string>& items) {
     WriteFile(folder_ + "/settings.ini", settings_bytes);
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
-    const std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " +
-                                SAVER_BIN_DIR + "/saverhost --settings " + folder_ +
-                                "/settings.ini --content " + folder_ + "/content -o " + folder_ +
-                                "/test.scr > /dev/null";
+    std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " + SAVER_BIN_DIR +
+                          "/saverhost --settings " + folder_ + "/settings.ini --content " +
+                          folder_ + "/content -o " + folder_ + "/test.scr > /dev/null";
+    for (const std::string& item : items) {
+        command += " --item " + item;
+    }
     return std::system(command.c_str()) == 0;
 }
 
@@ -173,6 +178,23 @@ std::string SaverRun::PixelColour(const std::string& file, int x, int y) {
     const std::string output = Output("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
                                       std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
     return output.substr(0, 7);
+}
+
+std::string SaverRun::ScreenColour(int x, int y) const {
+    ::Display* display = XOpenDisplay(x_->Display().c_str());
+    if (!display) {
+        return "";
+    }
+    std::string colour;
+    if (XImage* image =
+            XGetImage(display, DefaultRootWindow(display), x, y, 1, 1, AllPlanes, ZPixmap)) {
+        char text[8];
+        std::snprintf(text, sizeof text, "#%06lX", XGetPixel(image, 0, 0) & 0xFFFFFF);
+        colour = text;
+        XDestroyImage(image);
+    }
+    XCloseDisplay(display);
+    return colour;
 }
 
 unsigned long SaverRun::CreateParentWindow(int x, int y, int width, int height) {

@@ -28,10 +28,14 @@ class SaverRun {
     const std::string& Display() const;
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
-    // Builds the saver from "[Set]" lines and the Web list with saverpack.
-    bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web);
-    // Builds the saver from the bytes of a whole settings file and the content folder.
-    bool MakeSaverFromSettings(const std::string& settings_bytes);
+    // Builds the saver from "[Set]" lines and the Web list with saverpack, the files of
+    // Folder() + "/content" in its package and `items` as package items.
+    bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
+                   const std::vector<std::string>& items = {});
+    // Builds the saver from the bytes of a whole settings file, the content folder and
+    // `items` as package items.
+    bool MakeSaverFromSettings(const std::string& settings_bytes,
+                               const std::vector<std::string>& items = {});
     void Start(const std::vector<std::string>& arguments = {"/s"});
     // Starts another program (`argv`) in the saver's place, in the same environment.
     void StartProgram(const std::vector<std::string>& argv);
@@ -54,6 +58,9 @@ class SaverRun {
     bool Screenshot(const std::string& file) const;
     // The colour at (x, y) of a screenshot as "#RRGGBB".
     static std::string PixelColour(const std::string& file, int x, int y);
+    // The colour at (x, y) of the screen now, read straight from the X server (fast
+    // enough to sample many times a second); empty when it cannot be read.
+    std::string ScreenColour(int x, int y) const;
     // True when the saver ended within `timeout_ms`; its status is then `ExitStatus`.
     bool Ended(int timeout_ms);
     int ExitStatus() const { return exit_status_; }

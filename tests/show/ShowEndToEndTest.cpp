@@ -5,10 +5,13 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <random>
+#include <set>
 
 #include "SaverRun.h"
 #include "WebProcesses.h"
@@ -49,6 +52,38 @@ TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
     ExpectCleanEnd(run);
 }
 
+// Full-screen pages that change several times a second are a seizure risk: an interval
+// of 0 shows each page for at least a second. The screen's middle is sampled every 50 ms
+// and the changes of colour between the three pages are counted.
+TEST(ShowEndToEndTest, IntervalZeroChangesPagesAtMostOnceASecond) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=0", {"p1.htm", "p2.htm", "p3.htm"}));
+    const std::set<std::string> pages = {"#336699", "#996633", "#339966"};
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::seconds(60);
+    std::string shown;
+    Clock::time_point first;
+    int changes = 0;
+    // Samples for at least 5 s after the first page, and until the pages changed twice.
+    while (Clock::now() < deadline &&
+           (shown.empty() || changes < 2 || Clock::now() - first < std::chrono::seconds(5))) {
+        const std::string colour = run.ScreenColour(400, 300);
+        if (pages.count(colour) && colour != shown) {
+            if (shown.empty()) {
+                first = Clock::now();
+            } else {
+                ++changes;
+            }
+            shown = colour;
+        }
+        usleep(50000);
+    }
+    const double seconds = std::chrono::duration<double>(Clock::now() - first).count();
+    EXPECT_GE(changes, 2) << "the pages went on changing";
+    EXPECT_LE(changes, seconds + 1) << changes << " changes in " << seconds << " s";
+    ExpectCleanEnd(run);
+}
+
 TEST(ShowEndToEndTest, PackagedPagesAreShownFullScreenWithTheStatusLine) {
     SaverRun run;
     ASSERT_TRUE(run.StartX());
@@ -63,6 +98,28 @@ TEST(ShowEndToEndTest, PackagedPagesAreShownFullScreenWithTheStatusLine) {
     EXPECT_EQ(SaverRun::PixelColour(shot, 400, 595), "#000000");  // the status line
     // The packaged page was unpacked into the working folder while the show ran.
     EXPECT_FALSE(run.WorkingFiles().empty());
+    ExpectCleanEnd(run);
+}
+
+// A page too large for the package, given as a package item while it also lies in the
+// content folder: it leaves the package, so the saver fits, and the show shows it.
+TEST(ShowEndToEndTest, AnItemFromTheContentFolderLeavesThePackageAndIsShown) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    std::string noise;
+    std::mt19937 random(17);
+    for (int i = 0; i < 400000; ++i) {
+        noise += static_cast<char>('a' + random() % 26);
+    }
+    const std::string big = run.Folder() + "/content/big/big.htm";
+    std::filesystem::create_directories(run.Folder() + "/content/big");
+    std::ofstream(big) << "<body style=\"background:#996633\"><!-- " << noise << " --></body>";
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {"(File) big.htm"}, {big}));
+    run.Start();
+    const std::string shot = run.Folder() + "/shot.png";
+    EXPECT_TRUE(Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
+        30));
     ExpectCleanEnd(run);
 }
 

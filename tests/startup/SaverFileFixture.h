@@ -2,6 +2,7 @@
 
 #include "SaverBuilder.h"
 #include "ZipWriter.h"
+#include "startup/PackageLayout.h"
 #include "support/TempFolder.h"
 
 #include <string>
@@ -9,9 +10,9 @@
 
 namespace saver::testing {
 
-// A stand-in host program: bytes with no package marker in them.
+// A stand-in host program: bytes with the host program's mark and no package marker.
 inline std::string WriteHost(const TempFolder& folder) {
-    return folder.Write("host.bin", std::string(4096, 'H'));
+    return folder.Write("host.bin", std::string(2048, 'H') + HostMark() + std::string(2048, 'H'));
 }
 
 // A saver file made the way the authoring tool makes it.
@@ -25,8 +26,7 @@ inline std::string BuildSaverFile(const TempFolder& folder, const std::string& n
     request.content_folder = content_folder;
     request.items = items;
     request.output = folder / name;
-    BuildSaver(
-        request, [](const std::string&, int) {}, [](const std::string&) {});
+    BuildSaver(request, [](const std::string&, int) {});
     return request.output;
 }
 

@@ -148,6 +148,25 @@ TEST_F(StartupTest, RegistryOverridesApplyBeforeTheWebListIsShuffled) {
     EXPECT_EQ(windows.settings.WebInterval, 10) << "a copy under another name has its own key";
 }
 
+// Pages and feed items never change faster than once a second, whether the too short
+// interval comes from the file or from the user's registry values.
+TEST_F(StartupTest, TimingsAreKeptWithinSafeLimits) {
+    Saver("Ocean.scr",
+          "[Set]\nWebInterval=0\nBlogInterval=-3\nBlogListBlendValue=900\nBlogBlendValue=-1\n");
+    Run({"/s"});
+    EXPECT_EQ(windows.settings.WebInterval, 1);
+    EXPECT_EQ(windows.settings.BlogInterval, 1);
+    EXPECT_EQ(windows.settings.BlogListBlendValue, 255);
+    EXPECT_EQ(windows.settings.BlogBlendValue, 0);
+
+    Saver("Ocean.scr", "[Set]\nWebInterval=20\nBlogInterval=7\n");
+    fake.registry.WriteValue(RegistryHive::CurrentUser, UserSettingsKey("Ocean.scr"), "WebInterval",
+                             uint32_t{0});
+    Run({"/s"});
+    EXPECT_EQ(windows.settings.WebInterval, 1) << "a registry value of 0 is raised as well";
+    EXPECT_EQ(windows.settings.BlogInterval, 7);
+}
+
 TEST_F(StartupTest, WithoutPackageTheRegistryIsIgnoredAndTheSettingsFileIsBesideTheProgram) {
     fake.folders.executable = testing::WriteHost(root);
     WriteFile(root / "host.002", "[Set]\nWebInterval=44\n");

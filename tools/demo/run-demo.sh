@@ -36,7 +36,7 @@ done
 
 sed "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" "$samples/settings.ini.in" >"$scratch/demo.ini"
 "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/demo.ini" \
-    --content "$samples/pages" -o "$out/demo.scr" >/dev/null
+    --content "$samples/pages" --strict -o "$out/demo.scr" >/dev/null
 echo "demo: made the sample saver $out/demo.scr; it holds:"
 "$build/bin/saverpack" inspect "$out/demo.scr" | sed 's/^/    /'
 

@@ -6,11 +6,11 @@
 #include "startup/PackageLayout.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <limits>
-#include <set>
 #include <stdexcept>
 
 #include <sys/stat.h>
@@ -22,12 +22,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadWholeFile(const std::string& path, const char* what) {
+std::string ReadWholeFile(const std::string& path, const std::string& what) {
+    errno = 0;
     std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw std::runtime_error(std::string("cannot read the ") + what + " " + path);
+    std::string bytes(std::istreambuf_iterator<char>(in), {});
+    if (!in && !in.eof()) {
+        throw std::runtime_error(FileError("read the " + what, path, errno ? errno : EIO));
     }
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return bytes;
 }
 
 // The output under construction: a temporary file beside the target, renamed into
@@ -38,7 +40,7 @@ class SaverFileWriter {
         : output_(output), temporary_(output + ".saverpack-XXXXXX") {
         int fd = ::mkstemp(temporary_.data());
         if (fd < 0) {
-            throw std::runtime_error("cannot create " + temporary_ + " beside the output");
+            throw std::runtime_error(FileError("write", output_, errno));
         }
         ::close(fd);
         out_.open(temporary_, std::ios::binary | std::ios::trunc);
@@ -66,7 +68,7 @@ class SaverFileWriter {
         out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         position_ += bytes.size();
         if (!out_) {
-            throw std::runtime_error("cannot write " + output_);
+            throw std::runtime_error(FileError("write", output_, errno ? errno : EIO));
         }
     }
 
@@ -74,7 +76,7 @@ class SaverFileWriter {
         out_.close();
         if (!out_ || ::chmod(temporary_.c_str(), 0755) != 0 ||
             ::rename(temporary_.c_str(), output_.c_str()) != 0) {
-            throw std::runtime_error("cannot write " + output_);
+            throw std::runtime_error(FileError("write", output_, errno ? errno : EIO));
         }
         committed_ = true;
     }
@@ -91,7 +93,7 @@ void CopyFileInto(SaverFileWriter& writer, const std::string& path,
                   const ProgressReport& progress) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        throw std::runtime_error("cannot read the package item " + path);
+        throw std::runtime_error(FileError("read the package item", path, errno ? errno : EIO));
     }
     const uint64_t size = fs::file_size(path);
     const bool report = size >= kProgressItemSize;
@@ -127,35 +129,23 @@ void WriteItem(SaverFileWriter& writer, const PackageItemSource& item, IniFile& 
     settings.WriteBool("notzip", key, item.not_zip);
 }
 
-// The files of the content folder, by their plain names (the package has no folders).
-void AddContent(const std::string& folder, std::vector<ZipEntry>& entries) {
-    if (folder.empty()) {
-        return;
-    }
-    if (!DirectoryExists(folder)) {
-        throw std::runtime_error("the content folder " + folder + " does not exist");
-    }
-    std::set<std::string> names;
-    for (const ZipEntry& entry : entries) {
-        names.insert(entry.name);
-    }
-    std::vector<fs::path> files;
-    for (const auto& file : fs::recursive_directory_iterator(folder)) {
-        if (file.is_regular_file()) {
-            files.push_back(file.path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    for (const fs::path& file : files) {
-        std::string name = file.filename().string();
-        if (!names.insert(name).second) {
-            throw std::runtime_error("two files of the package are named " + name +
-                                     "; the package keeps no folders, so names must differ");
-        }
+// The content files, by their plain names (the package has no folders), and the largest
+// of them for the message about a package that does not fit.
+std::string AddContent(const std::vector<ContentFile>& content, std::vector<ZipEntry>& entries) {
+    std::vector<std::pair<uint64_t, std::string>> sizes;
+    for (const ContentFile& file : content) {
         const bool read_only =
-            (fs::status(file).permissions() & fs::perms::owner_write) == fs::perms::none;
-        entries.push_back({name, ReadWholeFile(file.string(), "content file"), read_only});
+            (fs::status(file.path).permissions() & fs::perms::owner_write) == fs::perms::none;
+        entries.push_back({file.name, ReadWholeFile(file.path, "content file"), read_only});
+        sizes.emplace_back(entries.back().bytes.size(), file.path);
     }
+    std::sort(sizes.rbegin(), sizes.rend());
+    std::string largest;
+    for (size_t i = 0; i < std::min<size_t>(3, sizes.size()); ++i) {
+        largest +=
+            (i ? ", " : "") + sizes[i].second + " (" + std::to_string(sizes[i].first) + " bytes)";
+    }
+    return largest;
 }
 
 // Start-up takes the first marker in the saver's last bytes, so the bytes before the
@@ -171,18 +161,14 @@ void RefuseMarkerIn(std::string_view bytes) {
 
 }  // namespace
 
-void BuildSaver(const BuildRequest& request, const ProgressReport& progress,
-                const WarningReport& warn) {
+void BuildSaver(const BuildRequest& request, const ProgressReport& progress) {
+    const SaverSources sources =
+        GatherSources(request.settings, request.content_folder, request.items);
     const std::string host = ReadWholeFile(request.host, "host program");
-    if (!FileExists(request.settings)) {
-        throw std::runtime_error("cannot read the settings file " + request.settings);
+    if (host.find(HostMark()) == std::string::npos) {
+        throw std::runtime_error(request.host + " is not a saverhost program");
     }
-    IniFile settings = IniFile::Load(request.settings);
-    const TextEncoding encoding = settings.Encoding();
-    if (encoding != TextEncoding::Utf8 && encoding != TextEncoding::Utf8WithMark) {
-        warn("the settings file " + request.settings + " is not UTF-8; read it as " +
-             std::string(EncodingName(encoding)) + " (the saver reads it so too)");
-    }
+    IniFile settings = sources.settings;
     const std::string package_name = FileNamePart(request.settings);
 
     SaverFileWriter writer(request.output);
@@ -192,7 +178,7 @@ void BuildSaver(const BuildRequest& request, const ProgressReport& progress,
     }
 
     std::vector<ZipEntry> entries{{package_name, settings.Bytes()}};
-    AddContent(request.content_folder, entries);
+    const std::string largest = AddContent(sources.content, entries);
     const std::string archive = MakeZipArchive(entries);
     const std::string header = PackageMarker() + package_name + std::string(kPackageSeparator);
     const size_t tail = header.size() + archive.size();
@@ -201,9 +187,10 @@ void BuildSaver(const BuildRequest& request, const ProgressReport& progress,
             "the package archive is " + std::to_string(tail - kPackageTailSize) +
             " bytes too large: the marker, the name and the archive must fit into the last " +
             std::to_string(kPackageTailSize) +
-            " bytes of the saver. Carry the largest content files as package items instead "
-            "(--item FILE), and list them in the settings as \"(File) NAME\" or "
-            "\"(Resource) NAME\".");
+            " bytes of the saver. The largest files: " + largest +
+            ". Carry the largest content files as package items instead (--item FILE; a file "
+            "given so leaves the package even where it lies in the content folder), and list "
+            "them in the settings as \"(File) NAME\" or \"(Resource) NAME\".");
     }
     RefuseMarkerIn(writer.LastBytes(kPackageTailSize - tail));
     writer.Write(header);

@@ -8,6 +8,7 @@
 #include "settings/SaverSettingKeys.h"
 #include "startup/SaverProcess.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <stdexcept>
@@ -111,12 +112,24 @@ void WriteSettings(JsonWriter& json, const TSaverSetting& settings) {
     json.EndObject();
 }
 
+// The content lists in file order, as start-up builds them before any shuffle.
+std::vector<std::pair<std::string_view, ContentList>> ListsInFileOrder(
+    const SaverProcess& process) {
+    std::vector<std::pair<std::string_view, ContentList>> lists;
+    for (const ContentListField& field : ContentListFields()) {
+        ContentList list;
+        process.content.BuildContentLists(process.settings_file, std::string(field.section), list);
+        lists.emplace_back(field.section, std::move(list));
+    }
+    return lists;
+}
+
 std::string JsonReport(const SaverProcess& process) {
     JsonWriter json;
     json.BeginObject();
     json.Key("PackagePresent").Bool(process.state.package_present);
     json.Key("ExecutableForm").Bool(process.state.executable_form);
-    json.Key("SettingsFile").String(process.folders.settings_file);
+    json.Key("SettingsFile").String(FileNamePart(process.folders.settings_file));
     json.Key("SettingsEncoding").String(EncodingName(process.settings_file.Encoding()));
     json.Key("SaverName").String(process.folders.saver_name);
     json.Key("SampleFolder").String(process.folders.sample_folder);
@@ -125,11 +138,13 @@ std::string JsonReport(const SaverProcess& process) {
     json.Key("FeedList");
     WriteStrings(json, process.settings.FeedList);
     json.Key("Lists").BeginObject();
-    for (const ContentListField& field : ContentListFields()) {
-        json.Key(field.section);
-        WriteStrings(json, process.settings.*field.list);
+    for (const auto& [section, list] : ListsInFileOrder(process)) {
+        json.Key(section);
+        WriteStrings(json, list);
     }
     json.EndObject();
+    json.Key("WebPlayOrder");
+    WriteStrings(json, process.settings.Web);
     json.Key("PackageItems").BeginArray();
     for (const PackageItemRange& item : PackageItemRanges(process.settings_file)) {
         json.BeginObject();
@@ -144,33 +159,76 @@ std::string JsonReport(const SaverProcess& process) {
     return json.Text() + "\n";
 }
 
+const char* OnOff(bool on) {
+    return on ? "on" : "off";
+}
+
+std::string SequenceName(uint8_t sequence) {
+    const char* names[] = {"Normalize: in file order", "Shuffle: a random page each time",
+                           "Intelligent Random: shuffled once, then in that order"};
+    return sequence < 3 ? names[sequence]
+                        : std::to_string(sequence) + ", taken as 0: in file order";
+}
+
+// The report for a person: one label a line, the values in one column.
+class TextLines {
+  public:
+    void Line(std::string_view label, const std::string& value) {
+        std::string padded = std::string(label) + ":";
+        padded.resize(std::max<size_t>(padded.size() + 1, 18), ' ');
+        out_ << padded << value << "\n";
+    }
+    void Item(const std::string& text) { out_ << std::string(18, ' ') << text << "\n"; }
+    std::string Text() const { return out_.str(); }
+
+  private:
+    std::ostringstream out_;
+};
+
 std::string TextReport(const SaverProcess& process) {
-    std::ostringstream out;
-    out << "Saver:          " << process.folders.saver_name << "\n";
-    out << "Package:        " << (process.state.package_present ? "present" : "none")
-        << (process.state.executable_form ? " (runs the show whatever the switch)" : "") << "\n";
+    const TSaverSetting& s = process.settings;
+    TextLines out;
+    out.Line("Saver", process.folders.saver_name);
+    out.Line("Package",
+             std::string(process.state.package_present ? "present" : "none") +
+                 (process.state.executable_form ? " (runs the show whatever the switch)" : ""));
     if (!process.package_problem.empty()) {
-        out << "Problem:        " << process.package_problem << "\n";
+        out.Line("Problem", process.package_problem);
     }
-    out << "Settings file:  " << FileNamePart(process.folders.settings_file) << "\n";
-    out << "Encoding:       " << EncodingName(process.settings_file.Encoding()) << "\n";
-    out << "Sample folder:  " << process.folders.sample_folder << "\n";
-    out << "Title:          " << process.settings.ScrName << "\n";
-    out << "Feeds:          " << process.settings.FeedList.size() << "\n";
-    for (const std::string& feed : process.settings.FeedList) {
-        out << "  " << feed << "\n";
+    out.Line("Settings file", FileNamePart(process.folders.settings_file));
+    out.Line("Encoding", std::string(EncodingName(process.settings_file.Encoding())));
+    out.Line("Sample folder", process.folders.sample_folder);
+    out.Line("Title", s.ScrName);
+    out.Line("Page interval", std::to_string(s.WebInterval) + " s");
+    out.Line("Order", SequenceName(s.WebSequence));
+    out.Line("Exit conditions", std::string("keyboard ") + OnOff(s.KeyboardPress) +
+                                    ", mouse button " + OnOff(s.MousePress) + ", mouse move " +
+                                    OnOff(s.MouseMove) + ", only Esc " + OnOff(s.OnlyEscKeyExit) +
+                                    ", cursor shown " + OnOff(s.ShowCursor) + ", system-wide " +
+                                    OnOff(s.HookApplete));
+    out.Line("Status line", OnOff(s.WebShowStatus));
+    out.Line("Feeds", std::string(OnOff(s.UseFeed)) + ", " + std::to_string(s.FeedList.size()) +
+                          " in use, " + std::to_string(s.BlogInterval) + " s an item" +
+                          (s.RandomFeed ? ", feeds at random" : ", feeds in order"));
+    for (const std::string& feed : s.FeedList) {
+        const std::string name = feed.substr(0, feed.find(" ["));
+        out.Item(feed + "  " + process.settings_file.ReadString("feeds", name));
     }
-    for (const ContentListField& field : ContentListFields()) {
-        out << field.section << ": " << (process.settings.*field.list).size() << "\n";
-        for (const std::string& item : process.settings.*field.list) {
-            out << "  " << item << "\n";
+    out.Line("Background music", std::string(OnOff(s.PlayMusic)) +
+                                     (s.RandomMusic ? ", at random" : ", in order") +
+                                     (s.LoopMusic ? ", again after the last" : ", once"));
+    for (const auto& [section, list] : ListsInFileOrder(process)) {
+        out.Line(section, std::to_string(list.size()) + (list.size() == 1 ? " item" : " items"));
+        for (const std::string& item : list) {
+            out.Item(item.empty() ? "\"\" (an entry without a name)" : item);
         }
     }
     for (const PackageItemRange& item : PackageItemRanges(process.settings_file)) {
-        out << "Package item:   " << item.key << " bytes " << item.start << ".." << item.end
-            << (item.not_zip ? " (as it is)" : " (zipped)") << "\n";
+        out.Line("Package item", item.key + " bytes " + std::to_string(item.start) + ".." +
+                                     std::to_string(item.end) +
+                                     (item.not_zip ? " (as it is)" : " (zipped)"));
     }
-    return out.str();
+    return out.Text();
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include "base/Text.h"
 #include "settings/RegistryOverrides.h"
+#include "settings/SaverSettingKeys.h"
 #include "settings/SaverSettingsFile.h"
 #include "settings/dialog/ReadmeText.h"
 
@@ -68,6 +69,8 @@ void TDistributeConfigForm::ShowSettings() {
     const TSaverSetting& settings = environment_.settings;
     // Other values check no sequence button.
     controls_.sequence = settings.WebSequence <= 2 ? settings.WebSequence : -1;
+    controls_.interval_low = kIntervalRange.low;
+    controls_.interval_high = kIntervalRange.high;
     controls_.interval =
         std::clamp(settings.WebInterval, controls_.interval_low, controls_.interval_high);
     controls_.web_status.checked = settings.WebShowStatus;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
+
 #include <filesystem>
 
 #include "SaverRun.h"
@@ -35,7 +38,7 @@ bool ScreenBecomes(SaverRun& run, int x, int y, const std::string& colour, bool 
 void StartPreview(SaverRun& run) {
     const unsigned long parent = run.CreateParentWindow(kLeft, kTop, 152, 112);
     ASSERT_NE(parent, 0u);
-    run.Start({"/p", std::to_string(parent)});
+    run.Start({"/p", std::to_string(parent)}, true);
 }
 
 TEST(PreviewEndToEndTest, DefaultPreviewDrawsInsideTheParentAndEndsWithIt) {
@@ -50,6 +53,51 @@ TEST(PreviewEndToEndTest, DefaultPreviewDrawsInsideTheParentAndEndsWithIt) {
     run.DestroyParentWindow();
     ASSERT_TRUE(run.Ended(5000));
     EXPECT_EQ(run.ExitStatus(), 0);
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+    const std::string errors = run.ErrorOutput();
+    EXPECT_EQ(errors.find("WARNING"), std::string::npos) << "a quiet end: " << errors;
+}
+
+// The brightest of the pixels of a screenshot's rectangle, 0 (black) to 1.
+double Brightest(const std::string& shot, int x, int y, int width, int height) {
+    const std::string command = "convert " + shot + " -crop " + std::to_string(width) + "x" +
+                                std::to_string(height) + "+" + std::to_string(x) + "+" +
+                                std::to_string(y) + " -format '%[fx:maxima]' info:";
+    double brightest = -1;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        if (fscanf(pipe, "%lf", &brightest) != 1) {
+            brightest = -1;
+        }
+        pclose(pipe);
+    }
+    return brightest;
+}
+
+// The artwork ends at its own edges: right of and below the 172 x 146 picture of the
+// stand-alone preview (a 188 x 179 window at 360, 233) the window is black.
+TEST(PreviewEndToEndTest, StandAloneArtworkStaysInsideItsPicture) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("", {run.Url("p1.htm")}));
+    run.Start({"/p", "0"});
+    EXPECT_TRUE(ScreenBecomes(run, 360 + 100, 233 + 10, "", true));
+    const std::string shot = run.Folder() + "/shot.png";
+    ASSERT_TRUE(run.Screenshot(shot));
+    EXPECT_GT(Brightest(shot, 360, 233, 172, 146), 0) << "the picture is drawn";
+    EXPECT_EQ(Brightest(shot, 360 + 172, 233, 16, 179), 0) << "right of the picture";
+    EXPECT_EQ(Brightest(shot, 360, 233 + 146, 188, 33), 0) << "below the picture";
+    ::kill(run.SaverPid(), SIGTERM);
+    ASSERT_TRUE(run.Ended(5000));
+}
+
+TEST(PreviewEndToEndTest, AWindowThatDoesNotExistEndsThePreviewAtOnce) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("", {run.Url("p1.htm")}));
+    run.Start({"/p", "12345"}, true);
+    ASSERT_TRUE(run.Ended(10000));
+    EXPECT_EQ(run.ExitStatus(), 0);
+    EXPECT_EQ(run.ErrorOutput(), "saverhost: no window 12345 to show the preview in\n");
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 

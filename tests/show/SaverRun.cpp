@@ -104,13 +104,13 @@ bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
     return std::system(command.c_str()) == 0;
 }
 
-void SaverRun::Start(const std::vector<std::string>& arguments) {
+void SaverRun::Start(const std::vector<std::string>& arguments, bool capture_errors) {
     std::vector<std::string> argv = {folder_ + saver_file_};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    StartProgram(argv);
+    StartProgram(argv, capture_errors);
 }
 
-void SaverRun::StartProgram(const std::vector<std::string>& argv) {
+void SaverRun::StartProgram(const std::vector<std::string>& argv, bool capture_errors) {
     setenv("DISPLAY", x_ ? x_->Display().c_str() : "", 1);
     if (!x_) {
         unsetenv("DISPLAY");
@@ -123,7 +123,9 @@ void SaverRun::StartProgram(const std::vector<std::string>& argv) {
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
-    saver_ = std::make_unique<ChildProcess>(argv);
+    ChildOptions options;
+    options.capture_stderr = capture_errors;
+    saver_ = std::make_unique<ChildProcess>(argv, options);
 }
 
 bool SaverRun::StartShow(const std::string& set_lines, const std::vector<std::string>& pages) {
@@ -238,6 +240,10 @@ bool SaverRun::Ended(int timeout_ms) {
         exit_status_ = *status;
     }
     return status.has_value();
+}
+
+std::string SaverRun::ErrorOutput() {
+    return saver_ ? saver_->Wait(1000).err : std::string();
 }
 
 std::vector<std::string> SaverRun::WorkingFiles() const {

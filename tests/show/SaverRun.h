@@ -36,9 +36,11 @@ class SaverRun {
     // `items` as package items.
     bool MakeSaverFromSettings(const std::string& settings_bytes,
                                const std::vector<std::string>& items = {});
-    void Start(const std::vector<std::string>& arguments = {"/s"});
+    // Starts the saver; with `capture_errors` its standard error is kept for ErrorOutput
+    // (for short runs: it is read only at the end) instead of going to the test's own.
+    void Start(const std::vector<std::string>& arguments = {"/s"}, bool capture_errors = false);
     // Starts another program (`argv`) in the saver's place, in the same environment.
-    void StartProgram(const std::vector<std::string>& argv);
+    void StartProgram(const std::vector<std::string>& argv, bool capture_errors = false);
     // The saver file MakeSaver made.
     std::string SaverFile() const { return folder_ + saver_file_; }
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
@@ -64,6 +66,8 @@ class SaverRun {
     // True when the saver ended within `timeout_ms`; its status is then `ExitStatus`.
     bool Ended(int timeout_ms);
     int ExitStatus() const { return exit_status_; }
+    // What the saver started with `capture_errors` wrote on standard error, once it ended.
+    std::string ErrorOutput();
     // The files left below the working folder.
     std::vector<std::string> WorkingFiles() const;
     // What the xdg-open stand-in was asked to open, one line each.

@@ -52,6 +52,16 @@ TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
     ExpectCleanEnd(run);
 }
 
+// Starts the show and waits until the middle of the screen has `colour`; the last
+// screenshot stays in Folder() + "/shot.png".
+bool StartAndSee(SaverRun& run, const std::string& colour, int seconds = 30) {
+    run.Start();
+    const std::string shot = run.Folder() + "/shot.png";
+    return Eventually(
+        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == colour; },
+        seconds);
+}
+
 // Full-screen pages that change several times a second are a seizure risk: an interval
 // of 0 shows each page for at least a second. The screen's middle is sampled every 50 ms
 // and the changes of colour between the three pages are counted.
@@ -90,12 +100,9 @@ TEST(ShowEndToEndTest, PackagedPagesAreShownFullScreenWithTheStatusLine) {
     std::filesystem::copy_file(std::string(SAVER_TEST_DATA) + "/show/site/p2.htm",
                                run.Folder() + "/content/p2.htm");
     ASSERT_TRUE(run.MakeSaver("WebInterval=60", {"(File) p2.htm"}));
-    run.Start();
-    const std::string shot = run.Folder() + "/shot.png";
-    EXPECT_TRUE(Eventually(
-        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
-        5));
-    EXPECT_EQ(SaverRun::PixelColour(shot, 400, 595), "#000000");  // the status line
+    EXPECT_TRUE(StartAndSee(run, "#996633", 5));
+    // The status line, in the last screenshot.
+    EXPECT_EQ(SaverRun::PixelColour(run.Folder() + "/shot.png", 400, 595), "#000000");
     // The packaged page was unpacked into the working folder while the show ran.
     EXPECT_FALSE(run.WorkingFiles().empty());
     ExpectCleanEnd(run);
@@ -115,11 +122,7 @@ TEST(ShowEndToEndTest, AnItemFromTheContentFolderLeavesThePackageAndIsShown) {
     std::filesystem::create_directories(run.Folder() + "/content/big");
     std::ofstream(big) << "<body style=\"background:#996633\"><!-- " << noise << " --></body>";
     ASSERT_TRUE(run.MakeSaver("WebInterval=60", {"(File) big.htm"}, {big}));
-    run.Start();
-    const std::string shot = run.Folder() + "/shot.png";
-    EXPECT_TRUE(Eventually(
-        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
-        30));
+    EXPECT_TRUE(StartAndSee(run, "#996633"));
     ExpectCleanEnd(run);
 }
 
@@ -140,11 +143,7 @@ TEST(ShowEndToEndTest, SaverFromAUtf16SettingsFileShowsItsFirstPage) {
                                run.Folder() + "/content/Caf\xC3\xA9.htm");
     ASSERT_TRUE(run.MakeSaverFromSettings(Utf16LeWithMark(
         u"[Set]\r\nScrName=Caf\u00e9\r\nWebInterval=60\r\n[Web]\r\n(File) Caf\u00e9.htm=1\r\n")));
-    run.Start();
-    const std::string shot = run.Folder() + "/shot.png";
-    EXPECT_TRUE(Eventually(
-        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
-        30));
+    EXPECT_TRUE(StartAndSee(run, "#996633"));
     ExpectCleanEnd(run);
 }
 

@@ -2,9 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include <cstdio>
 #include <stdexcept>
 
 #include "base/Files.h"
+#include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkSettingsDialog.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
@@ -65,11 +67,18 @@ void GtkMainWindows::RunPreview(SaverProcess& process) {
             "the preview needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
+    const uint64_t parent = static_cast<uint32_t>(process.state.window_handle);
+    if (parent != 0 && !ForeignWindowArea(parent)) {
+        // The window to draw into is gone (or never was): nothing to show.
+        std::fprintf(stderr, "saverhost: no window %llu to show the preview in\n",
+                     static_cast<unsigned long long>(parent));
+        return;
+    }
     const PreviewDesign design = MakePreviewDesign(
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.folders.saver_name);
-    GtkPreviewWindow window(design, static_cast<uint32_t>(process.state.window_handle));
+    GtkPreviewWindow window(design, parent);
     window.Run();
 }
 

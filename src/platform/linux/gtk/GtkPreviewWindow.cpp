@@ -2,6 +2,9 @@
 
 #include "platform/linux/gtk/ForeignWindow.h"
 
+#include <X11/Xlib.h>
+#include <gdk/gdkx.h>
+
 namespace saver {
 namespace {
 
@@ -58,7 +61,15 @@ GtkPreviewWindow::GtkPreviewWindow(const PreviewDesign& design, uint64_t parent)
 }
 
 GtkPreviewWindow::~GtkPreviewWindow() {
+    GdkDisplay* display = gdk_display_get_default();
+    if (GdkWindow* window = gtk_widget_get_window(window_)) {
+        gdk_window_remove_filter(window, OnXEvent, this);
+    }
+    // A window that went with its parent is destroyed once more on our side; the X
+    // server's complaint about the unknown window is expected then.
+    gdk_x11_display_error_trap_push(display);
     gtk_widget_destroy(window_);
+    gdk_x11_display_error_trap_pop_ignored(display);
     g_object_unref(window_);
     g_main_loop_unref(loop_);
 }
@@ -73,6 +84,21 @@ void GtkPreviewWindow::Reparent(uint64_t parent) {
     gtk_window_set_decorated(GTK_WINDOW(window_), FALSE);
     gtk_window_resize(GTK_WINDOW(window_), area->width + 10, area->height + 10);
     ReparentInto(window_, parent);
+    gdk_window_add_filter(gtk_widget_get_window(window_), OnXEvent, this);
+}
+
+// The X window is destroyed together with the parent that the display settings lent.
+// GDK would take that for a fault and warn; the preview just ends.
+GdkFilterReturn GtkPreviewWindow::OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self) {
+    auto* preview = static_cast<GtkPreviewWindow*>(self);
+    const auto* event = static_cast<const XEvent*>(xevent);
+    GdkWindow* window = gtk_widget_get_window(preview->window_);
+    if (event->type != DestroyNotify || window == nullptr ||
+        event->xdestroywindow.window != gdk_x11_window_get_xid(window)) {
+        return GDK_FILTER_CONTINUE;
+    }
+    g_main_loop_quit(preview->loop_);
+    return GDK_FILTER_REMOVE;
 }
 
 void GtkPreviewWindow::Run() {
@@ -115,6 +141,10 @@ void GtkPreviewWindow::DrawPicture(cairo_t* cairo) const {
 // The built-in artwork: a night sky over a glowing horizon, crossed by the arcs of a
 // globe's meridians, the web the saver shows.
 void GtkPreviewWindow::DrawArtwork(cairo_t* cairo) const {
+    // The arcs reach beyond the picture, which ends at its own edges.
+    cairo_save(cairo);
+    cairo_rectangle(cairo, 0, 0, kArtworkWidth, kArtworkHeight);
+    cairo_clip(cairo);
     cairo_pattern_t* sky = cairo_pattern_create_linear(0, 0, 0, kArtworkHeight);
     cairo_pattern_add_color_stop_rgb(sky, 0, 0.02, 0.03, 0.12);
     cairo_pattern_add_color_stop_rgb(sky, 0.7, 0.05, 0.20, 0.38);
@@ -142,6 +172,7 @@ void GtkPreviewWindow::DrawArtwork(cairo_t* cairo) const {
                        cx + meridian * 30, cy);
         cairo_stroke(cairo);
     }
+    cairo_restore(cairo);
 }
 
 void GtkPreviewWindow::DrawLabel(cairo_t* cairo) const {

@@ -24,6 +24,7 @@ class GtkPreviewWindow {
   private:
     static gboolean OnDraw(GtkWidget*, cairo_t* cairo, gpointer self);
     static gboolean OnGone(GtkWidget*, GdkEvent*, gpointer self);
+    static GdkFilterReturn OnXEvent(GdkXEvent* xevent, GdkEvent*, gpointer self);
     void Reparent(uint64_t parent);
     void DrawArtwork(cairo_t* cairo) const;
     void DrawLabel(cairo_t* cairo) const;

@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "TickerListLines.h"
-#include "aatext/TAAScrollText.h"
-#include "aatext/TickerDesign.h"
+#include "aatext/text/TAAScrollText.h"
+#include "aatext/text/TickerDesign.h"
 #include "platform/linux/GlibDispatcher.h"
 
 namespace {

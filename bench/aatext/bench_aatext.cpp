@@ -4,8 +4,8 @@
 #include <pango/pangocairo.h>
 
 #include "TickerListLines.h"
-#include "aatext/TAAScrollText.h"
-#include "aatext/TickerDesign.h"
+#include "aatext/text/TAAScrollText.h"
+#include "aatext/text/TickerDesign.h"
 
 namespace saver {
 namespace {

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "GeneratedFeed.h"
-#include "feeds/TSimpleRSS.h"
+#include "feeds/readers/TSimpleRSS.h"
 
 namespace {
 

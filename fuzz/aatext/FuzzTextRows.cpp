@@ -1,7 +1,7 @@
 // The text helpers of the styled text control, which feed titles reach unchanged: tag
 // search, row splitting and line wrapping, on any bytes and any column count.
 
-#include "aatext/TextRows.h"
+#include "aatext/text/TextRows.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "feeds/TSimpleRSS.h"
+#include "feeds/readers/TSimpleRSS.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::istringstream stream(std::string(reinterpret_cast<const char*>(data), size));

@@ -8,6 +8,9 @@ namespace saver {
 // Small text helpers shared by the subsystems. Letter case here is ASCII only, which is
 // what the settings keys, switches and prefixes use.
 std::string_view Trim(std::string_view text);
+// `text` without the characters of `blanks` at both ends.
+std::string_view Trim(std::string_view text, std::string_view blanks);
+bool StartsWithNoCase(std::string_view text, std::string_view prefix);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 std::string UpperCase(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);

@@ -4,8 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "pictures/Picture.h"
+#include "platform/PreviewWindow.h"
 #include "settings/TSaverSetting.h"
-#include "show/Picture.h"
 
 namespace saver {
 
@@ -30,5 +31,15 @@ bool ChoosePreviewWindow(TSaverSetting& settings, const std::function<bool(std::
 PreviewDesign MakePreviewDesign(TSaverSetting& settings,
                                 const std::function<bool(std::string&)>& resolve,
                                 const std::string& saver_name);
+
+// The preview laid out in the window's pixels: its size and place, the picture box of the
+// static preview, or the artwork with the name written over it.
+PreviewDrawing LayOutPreview(const PreviewDesign& design);
+
+// The preview mode: the saver's preview laid out and run in `window` inside the window
+// `parent` (0 for none) until it closes.
+void RunPreviewWindow(PreviewWindow& window, TSaverSetting& settings,
+                      const std::function<bool(std::string&)>& resolve,
+                      const std::string& saver_name, uint64_t parent);
 
 }  // namespace saver

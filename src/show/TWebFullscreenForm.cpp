@@ -1,7 +1,6 @@
 #include "show/TWebFullscreenForm.h"
 
-#include <cctype>
-
+#include "base/Text.h"
 #include "show/ShowSession.h"
 
 namespace saver {
@@ -14,18 +13,6 @@ constexpr int kLinkTimerMs = 600;
 constexpr int kScrollStep = 1;
 constexpr int kScrollPauseMs = 10;
 constexpr int kFeedTickerDelaySeconds = 2;
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) {
-            return false;
-        }
-    }
-    return true;
-}
 
 }  // namespace
 

@@ -39,8 +39,8 @@ class SaverFileTest : public ::testing::Test {
 
     // The environment of a user whose folders all lie in this test's folder, without a
     // display.
-    testing::ChildOptions Options() const {
-        testing::ChildOptions options;
+    test::ChildOptions Options() const {
+        test::ChildOptions options;
         options.set_env = {{"HOME", root / "home"},
                            {"XDG_RUNTIME_DIR", root / "run"},
                            {"XDG_DATA_HOME", root / "data"},
@@ -51,13 +51,13 @@ class SaverFileTest : public ::testing::Test {
         return options;
     }
 
-    testing::ChildResult Run(const std::vector<std::string>& argv) const {
-        return testing::RunChild(argv, Options());
+    test::ChildResult Run(const std::vector<std::string>& argv) const {
+        return test::RunChild(argv, Options());
     }
 
     std::string MakeSaver(const std::string& name, const std::string& settings) {
         root.Write("author/Ocean.ini", settings);
-        testing::ChildResult result =
+        test::ChildResult result =
             Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini",
                  "--content", root / "author/content", "-o", root / name});
         EXPECT_TRUE(result.exited && result.status == 0) << result.err;
@@ -65,7 +65,7 @@ class SaverFileTest : public ::testing::Test {
     }
 
     nlohmann::json Inspect(const std::string& saver) const {
-        testing::ChildResult result = Run({kPack, "inspect", "--json", saver});
+        test::ChildResult result = Run({kPack, "inspect", "--json", saver});
         EXPECT_EQ(result.status, 0) << result.err;
         return nlohmann::json::parse(result.out);
     }
@@ -80,7 +80,7 @@ class SaverFileTest : public ::testing::Test {
         return files;
     }
 
-    testing::TempFolder root;
+    test::TempFolder root;
 };
 
 TEST_F(SaverFileTest, TheHostAloneCarriesNoPackage) {
@@ -95,7 +95,7 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
     root.Write("author/Ocean.ini",
                "[Set]\nWebInterval=25\nWebSequence=0\nScrName=Ocean\n"
                "[feeds]\nNews=http://n.test/rss\n[Web]\n(URL) http://a.test/?q**1=1\npage.htm=1\n");
-    testing::ChildResult built =
+    test::ChildResult built =
         Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--content",
              root / "author/content", "--item", root / "author/big.bin", "-o", root / "Ocean.scr"});
     ASSERT_EQ(built.status, 0) << built.err;
@@ -126,8 +126,8 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
 TEST_F(SaverFileTest, SettingsWrittenOnWindowsAreReadInTheirEncoding) {
     fs::copy_file(std::string(SAVER_TEST_DATA) + "/settings/windows-1252-crlf.ini",
                   root / "author/Ocean.ini");
-    testing::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings",
-                                      root / "author/Ocean.ini", "-o", root / "Ocean.scr"});
+    test::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings",
+                                   root / "author/Ocean.ini", "-o", root / "Ocean.scr"});
     ASSERT_EQ(built.status, 0) << built.err;
     EXPECT_EQ(built.err,
               root / "author/Ocean.ini" +
@@ -155,7 +155,7 @@ TEST_F(SaverFileTest, SecondInstanceExitsSilentlyAndEmptiesTheWorkingFolder) {
     int lock = ::open((root / "run/quillmontscreensaverweb.lock").c_str(), O_RDWR | O_CREAT, 0600);
     ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
     root.Write("run/Orvane/left-over.htm", "x");
-    testing::ChildResult result = Run({saver, "/a", "5"});
+    test::ChildResult result = Run({saver, "/a", "5"});
     ::close(lock);
     EXPECT_TRUE(result.exited);
     EXPECT_EQ(result.status, 0);
@@ -167,19 +167,19 @@ TEST_F(SaverFileTest, SecondInstanceExitsSilentlyAndEmptiesTheWorkingFolder) {
 TEST_F(SaverFileTest, InstallCommandWritesTheLogAndCopiesTheFile) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
     root.Write("installer/Ocean.scr", "the saver");
-    testing::ChildResult result = Run({saver, "path", root / "installer/", "Ocean.scr"});
+    test::ChildResult result = Run({saver, "path", root / "installer/", "Ocean.scr"});
     EXPECT_EQ(result.status, 0) << result.err;
-    std::string log = testing::ReadFile(root / "data/Orvane/log.ini");
+    std::string log = test::ReadFile(root / "data/Orvane/log.ini");
     EXPECT_NE(log.find(saver + "=" + root / "installer/"), std::string::npos) << log;
     EXPECT_NE(log.find("Ocean=" + root / "installer/"), std::string::npos) << log;
-    EXPECT_EQ(testing::ReadFile(root / "data/Orvane/Ocean.scr"), "the saver");
+    EXPECT_EQ(test::ReadFile(root / "data/Orvane/Ocean.scr"), "the saver");
 }
 
 TEST_F(SaverFileTest, PasswordModeCallsTheSystemLibrary) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
-    testing::ChildResult result = Run({saver, "/a", "5"});
+    test::ChildResult result = Run({saver, "/a", "5"});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_EQ(testing::ReadFile(root / "record.txt"), "SCRSAVE 5 0 0\n");
+    EXPECT_EQ(test::ReadFile(root / "record.txt"), "SCRSAVE 5 0 0\n");
 
     fs::remove(root / "record.txt");
     Run({saver, "/a", "0"});
@@ -194,9 +194,9 @@ TEST_F(SaverFileTest, WorkingFolderIsEmptiedOnEveryWayOut) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
     for (int signal_number : {SIGINT, SIGTERM, SIGHUP}) {
         fs::remove(root / "record.txt");
-        testing::ChildOptions options = Options();
+        test::ChildOptions options = Options();
         options.set_env["SAVER_TEST_BLOCK"] = "1";
-        testing::ChildProcess child({saver, "/a", "5"}, options);
+        test::ChildProcess child({saver, "/a", "5"}, options);
         while (!fs::exists(root / "record.txt")) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
@@ -205,7 +205,7 @@ TEST_F(SaverFileTest, WorkingFolderIsEmptiedOnEveryWayOut) {
         ::stat((root / "run/Orvane/locked.htm").c_str(), &info);
         EXPECT_EQ(info.st_mode & 0222, 0u) << "a read-only file stays read-only when unpacked";
         child.Signal(signal_number);
-        testing::ChildResult result = child.Wait();
+        test::ChildResult result = child.Wait();
         EXPECT_FALSE(result.exited);
         EXPECT_EQ(result.status, signal_number);
         EXPECT_TRUE(WorkingFiles().empty()) << "after signal " << signal_number;
@@ -222,7 +222,7 @@ TEST_F(SaverFileTest, SaverpackRefusesAPackageThatDoesNotFit) {
     }
     root.Write("author/content/noise.bin", noise);
     root.Write("author/Ocean.ini", "[Set]\n");
-    testing::ChildResult result =
+    test::ChildResult result =
         Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--content",
              root / "author/content", "-o", root / "Ocean.scr"});
     EXPECT_EQ(result.status, 1);
@@ -260,25 +260,25 @@ TEST_F(SaverFileTest, SaverpackWarnsAboutMistakesAndStrictRefuses) {
             "page: write \"sun.jpg\")"};
     const std::string lines = warnings[0] + "\n" + warnings[1] + "\n";
 
-    testing::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings", ini,
-                                      "--content", content, "-o", root / "Ocean.scr"});
+    test::ChildResult built = Run({kPack, "build", "--host", kHost, "--settings", ini, "--content",
+                                   content, "-o", root / "Ocean.scr"});
     EXPECT_EQ(built.status, 0);
     EXPECT_EQ(built.err, lines);
     EXPECT_TRUE(fs::exists(root / "Ocean.scr"));
 
-    testing::ChildResult checked = Run({kPack, "check", ini, "--content", content});
+    test::ChildResult checked = Run({kPack, "check", ini, "--content", content});
     EXPECT_EQ(checked.status, 0);
     EXPECT_EQ(checked.err, lines);
 
-    testing::ChildResult strict = Run({kPack, "build", "--strict", "--host", kHost, "--settings",
-                                       ini, "--content", content, "-o", root / "Strict.scr"});
+    test::ChildResult strict = Run({kPack, "build", "--strict", "--host", kHost, "--settings", ini,
+                                    "--content", content, "-o", root / "Strict.scr"});
     EXPECT_EQ(strict.status, 1);
     EXPECT_TRUE(strict.err.starts_with(lines)) << strict.err;
     EXPECT_FALSE(fs::exists(root / "Strict.scr"));
     EXPECT_EQ(Run({kPack, "check", "--strict", ini, "--content", content}).status, 1);
 
     root.Write("author/Good.ini", "[Set]\nWebInterval=5\n");
-    testing::ChildResult good = Run({kPack, "check", "--strict", root / "author/Good.ini"});
+    test::ChildResult good = Run({kPack, "check", "--strict", root / "author/Good.ini"});
     EXPECT_EQ(good.status, 0) << good.err;
     EXPECT_EQ(good.err, "");
 }
@@ -314,7 +314,7 @@ TEST_F(SaverFileTest, SaverpackSaysWhatFailedAndWhy) {
     for (const Case& c : cases) {
         std::vector<std::string> argv = {kPack};
         argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
-        testing::ChildResult result = Run(argv);
+        test::ChildResult result = Run(argv);
         EXPECT_EQ(result.status, c.status) << c.arguments[0] << " " << c.arguments[1];
         EXPECT_EQ(result.err, c.message);
         if (c.status == 0) {
@@ -344,7 +344,7 @@ TEST_F(SaverFileTest, InspectListsTheWebPagesInFileOrderAndThePlayOrderApart) {
     EXPECT_NE(report["WebPlayOrder"], report["Lists"]["Web"]) << "odds of staying: 1 in 30!";
     EXPECT_EQ(report["Settings"]["WebInterval"], 1) << "as the saver uses it";
 
-    testing::ChildResult text = Run({kPack, "inspect", saver});
+    test::ChildResult text = Run({kPack, "inspect", saver});
     EXPECT_EQ(text.status, 0) << text.err;
     const std::string item = std::string(18, ' ');
     for (const std::string& line : std::vector<std::string>{
@@ -362,7 +362,7 @@ TEST_F(SaverFileTest, InspectListsTheWebPagesInFileOrderAndThePlayOrderApart) {
 TEST_F(SaverFileTest, SaverpackShowsProgressForLargeItems) {
     root.Write("author/Ocean.ini", "[Set]\n");
     root.Write("author/movie.bin", std::string(11u * 1000 * 1000, 'm'));
-    testing::ChildResult result =
+    test::ChildResult result =
         Run({kPack, "build", "--host", kHost, "--settings", root / "author/Ocean.ini", "--item",
              root / "author/movie.bin:notzip", "-o", root / "Ocean.scr"});
     EXPECT_EQ(result.status, 0) << result.err;

@@ -17,22 +17,12 @@ namespace saver {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ChildOptions;
+using test::ChildProcess;
+using test::Eventually;
+using test::ReadFile;
+using test::RunChild;
 using test::SaverRun;
-using testing::ChildOptions;
-using testing::ChildProcess;
-using testing::ReadFile;
-using testing::RunChild;
-
-// Polls `condition` every 250 ms for up to `seconds`; true once it holds.
-bool Eventually(const std::function<bool()>& condition, int seconds) {
-    for (int i = 0; i < seconds * 4; ++i) {
-        if (condition()) {
-            return true;
-        }
-        usleep(250000);
-    }
-    return condition();
-}
 
 // A user of the test's own, removed with it.
 class TestUser {
@@ -119,12 +109,10 @@ class XscreensaverTest : public ::testing::Test {
         if (AsUser({run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"}) != 0) {
             return false;
         }
-        return Eventually(
-            [&] {
-                const std::string now = Settings();
-                return now != before && now.find("selected:") != std::string::npos;
-            },
-            60);
+        return Eventually([&] {
+            const std::string now = Settings();
+            return now != before && now.find("selected:") != std::string::npos;
+        });
     }
 
     TestUser user;
@@ -140,21 +128,21 @@ TEST_F(XscreensaverTest, TheInstalledSaverRunsInsideXscreensaverAndEndsWithIt) {
     EXPECT_NE(first.find("\nmode:\t\tone\n"), std::string::npos);
     // A second install changes nothing.
     ASSERT_EQ(AsUser({run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"}), 0);
-    EXPECT_TRUE(Eventually([&] { return Settings() == first; }, 5));
+    EXPECT_TRUE(Eventually([&] { return Settings() == first; }));
     EXPECT_EQ(first.find(line), first.rfind(line));
 
     ChildProcess daemon(user.As(environment, {"xscreensaver", "--no-splash"}));
-    ASSERT_TRUE(Eventually([&] { return AsUser({"xscreensaver-command", "--time"}) == 0; }, 60));
+    ASSERT_TRUE(Eventually([&] { return AsUser({"xscreensaver-command", "--time"}) == 0; }));
     ASSERT_EQ(AsUser({"xscreensaver-command", "--activate"}), 0);
     const std::string shot = run.Folder() + "/shot.png";
-    EXPECT_TRUE(Eventually(
-        [&] { return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633"; },
-        120));
+    EXPECT_TRUE(Eventually([&] {
+        return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633";
+    }));
     EXPECT_EQ(CountProcesses(user.Uid(), run.SaverFile()), 1);
     EXPECT_FALSE(run.WorkingFiles().empty());
 
     ASSERT_EQ(AsUser({"xscreensaver-command", "--deactivate"}), 0);
-    EXPECT_TRUE(Eventually([&] { return CountProcesses(user.Uid(), run.SaverFile()) == 0; }, 60));
+    EXPECT_TRUE(Eventually([&] { return CountProcesses(user.Uid(), run.SaverFile()) == 0; }));
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 

@@ -29,7 +29,7 @@ class FakePackageItems : public PackageItems {
 
 class ContentResolverTest : public ::testing::Test {
   protected:
-    testing::TempFolder root;
+    test::TempFolder root;
     FakePackageItems items;
 
     ContentResolver WithPackage() {

@@ -73,12 +73,12 @@ TEST(IniFileTest, WritesBackKnownAndUnknownSectionsWithoutComments) {
 }
 
 TEST(IniFileTest, SaveReplacesTheFileWhole) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     std::string path = folder.Write("s.ini", "[Set]\nA=1\n");
     IniFile file = IniFile::Load(path);
     file.WriteString("Set", "A", "2");
     ASSERT_TRUE(file.Save(path));
-    EXPECT_EQ(testing::ReadFile(path), "[Set]\nA=2\n\n");
+    EXPECT_EQ(test::ReadFile(path), "[Set]\nA=2\n\n");
     EXPECT_FALSE(file.Save(folder / "missing-folder/s.ini"));
 }
 

@@ -9,12 +9,12 @@ namespace {
 
 const std::string kKey = UserSettingsKey("ocean.scr");
 
-void Put(testing::FakeRegistry& registry, const std::string& name, RegistryValue value) {
+void Put(test::FakeRegistry& registry, const std::string& name, RegistryValue value) {
     registry.WriteValue(RegistryHive::CurrentUser, kKey, name, value);
 }
 
 TEST(RegistryOverridesTest, MissingKeyLeavesTheFilesValues) {
-    testing::FakeRegistry registry;
+    test::FakeRegistry registry;
     Put(registry, "WebInterval", uint32_t{30});
     TSaverSetting record;
     ApplyRegistryOverrides(registry, UserSettingsKey("other.scr"), record);
@@ -22,7 +22,7 @@ TEST(RegistryOverridesTest, MissingKeyLeavesTheFilesValues) {
 }
 
 TEST(RegistryOverridesTest, StoredValuesReplaceTheFilesValues) {
-    testing::FakeRegistry registry;
+    test::FakeRegistry registry;
     Put(registry, "WebInterval", uint32_t{30});
     Put(registry, "WebSequence", uint32_t{258});
     Put(registry, "MouseMoveExit", uint32_t{1});
@@ -37,7 +37,7 @@ TEST(RegistryOverridesTest, StoredValuesReplaceTheFilesValues) {
 }
 
 TEST(RegistryOverridesTest, AValueOfAnotherTypeStopsTheReading) {
-    testing::FakeRegistry registry;
+    test::FakeRegistry registry;
     Put(registry, "UseFeed", uint32_t{1});
     Put(registry, "RandomFeed", uint32_t{0});
     Put(registry, "BlogInterval", uint32_t{5});
@@ -55,7 +55,7 @@ TEST(RegistryOverridesTest, AValueOfAnotherTypeStopsTheReading) {
 }
 
 TEST(RegistryOverridesTest, SavesTheDialogsValuesInOrder) {
-    testing::FakeRegistry registry;
+    test::FakeRegistry registry;
     TSaverSetting record;
     record.WebInterval = 25;
     record.WebOffline = true;

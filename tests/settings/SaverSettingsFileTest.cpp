@@ -74,7 +74,7 @@ TEST(SaverSettingsFileTest, BuildsTheFeedList) {
 }
 
 TEST(SaverSettingsFileTest, SavesTheRecordButNotTheAuthorsKeys) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     std::string path = folder.Write("s.ini",
                                     "[Set]\nAuthor=Ann\nBuild_BannerURL=http://b\nWebInterval=10\n"
                                     "[Caption]\nText=kept\n");
@@ -130,21 +130,21 @@ TEST(SaverSettingsFileTest, ReadsEveryEncodingAndWritesItBackAsItCame) {
         EXPECT_EQ(record.Web, (ContentList{"(URL) http://example.org/page?id**7", ""}))
             << encoded.name;
         EXPECT_EQ(file.ReadString("Web", ""), "a line without equals") << encoded.name;
-        EXPECT_EQ(file.Bytes(), testing::ReadFile(path))
+        EXPECT_EQ(file.Bytes(), test::ReadFile(path))
             << encoded.name << " is not written back byte for byte";
     }
 }
 
 TEST(SaverSettingsFileTest, SavingKeepsTheEncodingAndLosesNoCharacter) {
-    testing::TempFolder folder;
+    test::TempFolder folder;
     const std::string path =
-        folder.Write("s.ini", testing::ReadFile(EncodedFixture(kEncodedFiles[2])));
+        folder.Write("s.ini", test::ReadFile(EncodedFixture(kEncodedFiles[2])));
     IniFile file = IniFile::Load(path);
     TSaverSetting record;
     ReadSettingKeys(file, record);
     record.WebInterval = 45;
     ASSERT_TRUE(SaveSaverSettings(record, file, path));
-    const std::string saved = testing::ReadFile(path);
+    const std::string saved = test::ReadFile(path);
     EXPECT_TRUE(saved.starts_with("\xFF\xFE[\0S\0e\0t\0]\0\r\0\n\0"s)) << "mark and CR LF kept";
     EXPECT_EQ(IniFile::Load(path).ReadInteger("Set", "WebInterval", 0), 45);
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "ShowFakes.h"
+#include "support/FakeWindowSystem.h"
 
 namespace saver {
 namespace {

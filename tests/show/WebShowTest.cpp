@@ -1,9 +1,9 @@
 // The web show's paging, input and closing, on in-memory fakes of the window system.
 #include <gtest/gtest.h>
 
-#include "ShowFakes.h"
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
+#include "support/FakeWindowSystem.h"
 
 namespace saver {
 namespace {

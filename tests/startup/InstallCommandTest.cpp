@@ -19,9 +19,9 @@ class InstallCommandTest : public ::testing::Test {
         ForceDirectories(folders.app_data_folder);
     }
 
-    testing::TempFolder root;
+    test::TempFolder root;
     SaverFolders folders;
-    testing::FakeShell shell;
+    test::FakeShell shell;
 };
 
 TEST_F(InstallCommandTest, WritesTheLogCopiesTheFileAndSelectsTheSaver) {
@@ -33,7 +33,7 @@ TEST_F(InstallCommandTest, WritesTheLogCopiesTheFileAndSelectsTheSaver) {
     EXPECT_EQ(log.ReadString("install", folders.executable_path), source);
     EXPECT_EQ(log.ReadString("install", "Ocean"), source);
     EXPECT_EQ(log.ReadString("install", "TamselPro"), source);
-    EXPECT_EQ(testing::ReadFile(folders.app_data_folder + "Ocean.scr"), "saver bytes");
+    EXPECT_EQ(test::ReadFile(folders.app_data_folder + "Ocean.scr"), "saver bytes");
     ASSERT_EQ(shell.started.size(), 1u);
     EXPECT_EQ(shell.started[0].first, folders.system_folder + kSelectScreenSaverProgram);
     EXPECT_EQ(shell.started[0].second, folders.executable_path);

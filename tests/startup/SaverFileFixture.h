@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 // A stand-in host program: bytes with the host program's mark and no package marker.
 inline std::string WriteHost(const TempFolder& folder) {
@@ -30,4 +30,4 @@ inline std::string BuildSaverFile(const TempFolder& folder, const std::string& n
     return request.output;
 }
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -31,13 +31,13 @@ class SaverPackageTest : public ::testing::Test {
   protected:
     void SetUp() override { ForceDirectories(work); }
 
-    testing::TempFolder root;
+    test::TempFolder root;
     std::string work = root / "sandbox/work/";
 };
 
 TEST_F(SaverPackageTest, NoMarkerMeansNoPackageAndNoFiles) {
     SaverPackage package;
-    SaverPackage::Result result = package.ExtractSaverPackage(testing::WriteHost(root), work);
+    SaverPackage::Result result = package.ExtractSaverPackage(test::WriteHost(root), work);
     EXPECT_FALSE(result.package_present);
     EXPECT_TRUE(FilesBelow(work).empty());
 }
@@ -46,7 +46,7 @@ TEST_F(SaverPackageTest, UnpacksThePackageIntoTheWorkingFolder) {
     root.Write("content/page.htm", "<p>hi</p>");
     root.Write("content/deep/pic.png", "PNG");
     std::string saver =
-        testing::BuildSaverFile(root, "Ocean.scr", "[Set]\nWebInterval=7\n", {}, root / "content");
+        test::BuildSaverFile(root, "Ocean.scr", "[Set]\nWebInterval=7\n", {}, root / "content");
     SaverPackage package;
     SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
     EXPECT_TRUE(result.package_present);
@@ -54,13 +54,13 @@ TEST_F(SaverPackageTest, UnpacksThePackageIntoTheWorkingFolder) {
     EXPECT_EQ(result.problem, "");
     EXPECT_EQ(result.settings_file, work + "Saver.ini");
     EXPECT_EQ(IniFile::Load(result.settings_file).ReadInteger("Set", "WebInterval", 0), 7);
-    EXPECT_EQ(testing::ReadFile(work + "pic.png"), "PNG") << "folders are not kept";
+    EXPECT_EQ(test::ReadFile(work + "pic.png"), "PNG") << "folders are not kept";
     EXPECT_EQ(FilesBelow(work),
               (std::vector<std::string>{"Saver.ini", "Saver.ini~", "page.htm", "pic.png"}));
 }
 
 TEST_F(SaverPackageTest, ExecutableFormFollowsTheExtension) {
-    std::string saver = testing::BuildSaverFile(root, "Ocean.scr", "[Set]\n");
+    std::string saver = test::BuildSaverFile(root, "Ocean.scr", "[Set]\n");
     for (const auto& [name, expected] :
          std::vector<std::pair<std::string, bool>>{{"a.exe", true},
                                                    {"b.EXE", true},
@@ -120,7 +120,7 @@ TEST_F(SaverPackageTest, ArchiveEntryNamesNeverLeaveTheTargetFolder) {
     fs::create_symlink(victim, work + "up.txt");
     SaverPackage package;
     package.ExtractSaverPackage(saver, work);
-    EXPECT_EQ(testing::ReadFile(victim), "unchanged");
+    EXPECT_EQ(test::ReadFile(victim), "unchanged");
     EXPECT_FALSE(fs::is_symlink(work + "up.txt"));
     fs::remove(victim);
     EXPECT_EQ(FilesBelow(root / "sandbox"),
@@ -202,7 +202,7 @@ TEST_F(SaverPackageTest, NamesFromWindowsToolsUnpackUnderTheirUtf8Names) {
     ASSERT_EQ(result.problem, "");
     EXPECT_EQ(result.settings_file, work + "Caf\xC3\xA9.ini");
     const std::string item = IniFile::Load(result.settings_file).SectionKeys("Web").at(0);
-    EXPECT_EQ(testing::ReadFile(work + item.substr(std::string("(File) ").size())), "<p>page</p>");
+    EXPECT_EQ(test::ReadFile(work + item.substr(std::string("(File) ").size())), "<p>page</p>");
     EXPECT_EQ(FilesBelow(work),
               (std::vector<std::string>{"Caf\xC3\xA9.htm", "Caf\xC3\xA9.ini", "Caf\xC3\xA9.ini~"}));
 }
@@ -212,7 +212,7 @@ class PackageItemTest : public SaverPackageTest {
     // A saver carrying `items`, unpacked, with its settings read for the item ranges.
     SaverPackage& Unpack(const std::string& settings_text,
                          const std::vector<PackageItemSource>& items) {
-        saver_path = testing::BuildSaverFile(root, "Items.scr", settings_text, items);
+        saver_path = test::BuildSaverFile(root, "Items.scr", settings_text, items);
         result = package.ExtractSaverPackage(saver_path, work);
         settings = IniFile::Load(result.settings_file);
         package.SetSettingsFile(&settings);
@@ -232,11 +232,11 @@ TEST_F(PackageItemTest, ZippedAndPlainItems) {
     Unpack("[Set]\n", {{zipped, false}, {plain, true}});
 
     package.ExtractPackageItem("plain.bin", work + "copy.bin", "");
-    EXPECT_EQ(testing::ReadFile(work + "copy.bin"), "as it is")
+    EXPECT_EQ(test::ReadFile(work + "copy.bin"), "as it is")
         << "a plain item lands at its destination";
     ForceDirectories(root / "target");
     package.ExtractPackageItem("zipped.bin", work + "ignored", root / "target/");
-    EXPECT_EQ(testing::ReadFile(root / "target/zipped.bin"), big)
+    EXPECT_EQ(test::ReadFile(root / "target/zipped.bin"), big)
         << "a zipped item is unpacked into the target folder under its own name";
     EXPECT_FALSE(FileExists(work + "ignored"));
     package.ExtractPackageItem("zipped.bin", work + "ignored", "");
@@ -282,10 +282,10 @@ TEST_F(PackageItemTest, MpegLibraryIsExtractedOnlyWhenMissing) {
     std::string system = root / "system/";
     ForceDirectories(system);
     package.ProvideMpegLibrary(system);
-    EXPECT_EQ(testing::ReadFile(system + "MPEGDLL.DLL"), "library");
+    EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "library");
     WriteFile(system + "MPEGDLL.DLL", "present");
     package.ProvideMpegLibrary(system);
-    EXPECT_EQ(testing::ReadFile(system + "MPEGDLL.DLL"), "present");
+    EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "present");
 }
 
 TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {
@@ -294,7 +294,7 @@ TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {
     package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
     ::chmod((work + "ro.txt").c_str(), 0444);
     package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
-    EXPECT_EQ(testing::ReadFile(work + "ro.txt"), "v1");
+    EXPECT_EQ(test::ReadFile(work + "ro.txt"), "v1");
 }
 
 }  // namespace

@@ -50,14 +50,14 @@ class StartupTest : public ::testing::Test {
     }
 
     std::string Saver(const std::string& name, const std::string& settings) {
-        fake.folders.executable = testing::BuildSaverFile(root, name, settings);
+        fake.folders.executable = test::BuildSaverFile(root, name, settings);
         return fake.folders.executable;
     }
     int Run(const Arguments& arguments) { return RunSaver(arguments, fake.platform, windows); }
     std::string Work() const { return root / "tmp/Orvane/"; }
 
-    testing::TempFolder root;
-    testing::FakePlatform fake;
+    test::TempFolder root;
+    test::FakePlatform fake;
     RecordingWindows windows;
 };
 
@@ -168,7 +168,7 @@ TEST_F(StartupTest, TimingsAreKeptWithinSafeLimits) {
 }
 
 TEST_F(StartupTest, WithoutPackageTheRegistryIsIgnoredAndTheSettingsFileIsBesideTheProgram) {
-    fake.folders.executable = testing::WriteHost(root);
+    fake.folders.executable = test::WriteHost(root);
     WriteFile(root / "host.002", "[Set]\nWebInterval=44\n");
     fake.registry.WriteValue(RegistryHive::CurrentUser, UserSettingsKey("host.bin"), "WebInterval",
                              uint32_t{30});
@@ -185,9 +185,9 @@ TEST(SaverPathsTest, SaverNameDropsFolderAndExtension) {
 }
 
 TEST(SaverPathsTest, SampleFolderSources) {
-    testing::TempFolder root;
-    testing::FakeRegistry registry;
-    testing::FakeShell shell;
+    test::TempFolder root;
+    test::FakeRegistry registry;
+    test::FakeShell shell;
     SaverFolders folders;
     folders.executable_path = root / "bin/OCEAN~1.SCR";
     folders.executable_folder = root / "bin/";

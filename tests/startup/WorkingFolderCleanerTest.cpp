@@ -23,7 +23,7 @@ size_t FileCount(const std::string& folder) {
     return count;
 }
 
-void FillWorkingFolder(const testing::TempFolder& root) {
+void FillWorkingFolder(const test::TempFolder& root) {
     for (const char* name : {"work/a.htm", "work/.hidden", "work/tmp/t.htm", "work/build/b.bin",
                              "work/other/kept.txt", "outside.txt"}) {
         root.Write(name, "x");
@@ -35,7 +35,7 @@ void FillWorkingFolder(const testing::TempFolder& root) {
     fs::create_symlink(root / "outside.txt", root / "work/link.txt");
 }
 
-void ExpectCleared(const testing::TempFolder& root) {
+void ExpectCleared(const test::TempFolder& root) {
     EXPECT_EQ(FileCount(root / "work"), 0u);
     EXPECT_EQ(FileCount(root / "work/tmp"), 0u);
     EXPECT_EQ(FileCount(root / "work/build"), 0u);
@@ -44,7 +44,7 @@ void ExpectCleared(const testing::TempFolder& root) {
 }
 
 TEST(WorkingFolderCleanerTest, DeletesTheFilesButNotTheFolders) {
-    testing::TempFolder root;
+    test::TempFolder root;
     FillWorkingFolder(root);
     ClearWorkingFolder(root / "work/");
     ExpectCleared(root);
@@ -53,7 +53,7 @@ TEST(WorkingFolderCleanerTest, DeletesTheFilesButNotTheFolders) {
 
 TEST(WorkingFolderCleanerTest, RunsWhenTheProcessIsEndedBySignalOrExit) {
     for (int signal_number : {SIGINT, SIGTERM, SIGHUP, 0}) {
-        testing::TempFolder root;
+        test::TempFolder root;
         FillWorkingFolder(root);
         pid_t child = ::fork();
         if (child == 0) {

@@ -13,7 +13,7 @@
 
 extern char** environ;
 
-namespace saver::testing {
+namespace saver::test {
 
 namespace {
 
@@ -221,4 +221,4 @@ ChildResult RunChild(const std::vector<std::string>& argv, ChildOptions options,
     return child.Wait(timeout_ms);
 }
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 // How a test starts a program.
 struct ChildOptions {
@@ -63,4 +63,4 @@ class ChildProcess {
 ChildResult RunChild(const std::vector<std::string>& argv, ChildOptions options = {},
                      int timeout_ms = 30000);
 
-}  // namespace saver::testing
+}  // namespace saver::test

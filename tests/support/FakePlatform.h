@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 class FakeRegistry : public Registry {
   public:
@@ -111,4 +111,4 @@ struct FakePlatform {
     Platform platform{registry, folders, shell, lock, loader};
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

@@ -5,7 +5,11 @@
 #include <fstream>
 #include <string>
 
-namespace saver::testing {
+namespace saver::test {
+
+inline void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
 
 // A fresh folder for one test, removed with everything in it afterwards. Its path ends
 // with "/".
@@ -34,7 +38,7 @@ class TempFolder {
     std::string Write(const std::string& name, const std::string& bytes) const {
         std::filesystem::path file = path_ + name;
         std::filesystem::create_directories(file.parent_path());
-        std::ofstream(file, std::ios::binary) << bytes;
+        WriteFile(file.string(), bytes);
         return file.string();
     }
 
@@ -47,4 +51,4 @@ inline std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-}  // namespace saver::testing
+}  // namespace saver::test

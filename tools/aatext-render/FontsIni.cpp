@@ -1,6 +1,6 @@
 #include "FontsIni.h"
 
-#include "aatext/TAAScrollText.h"
+#include "aatext/text/TAAScrollText.h"
 
 namespace saver {
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "aatext/Color.h"
-#include "aatext/TAAQuality.h"
-#include "aatext/TextTypes.h"
-#include "aatext/TickerDesign.h"
+#include "aatext/bitmap/Color.h"
+#include "aatext/font/TAAQuality.h"
+#include "aatext/text/TextTypes.h"
+#include "aatext/text/TickerDesign.h"
 
 namespace saver {
 

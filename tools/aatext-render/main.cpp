@@ -6,8 +6,8 @@
 
 #include "FontsIni.h"
 #include "RenderOptions.h"
-#include "aatext/PngFile.h"
-#include "aatext/TAAScrollText.h"
+#include "aatext/bitmap/PngFile.h"
+#include "aatext/text/TAAScrollText.h"
 #include "platform/linux/FileRegistry.h"
 
 namespace saver {

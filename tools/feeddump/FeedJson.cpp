@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "base/JsonWriter.h"
-#include "feeds/TSimpleRSS.h"
+#include "feeds/readers/TSimpleRSS.h"
 
 namespace saver {
 namespace {

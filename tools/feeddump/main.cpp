@@ -6,7 +6,7 @@
 #include <string>
 
 #include "FeedJson.h"
-#include "feeds/TSimpleRSS.h"
+#include "feeds/readers/TSimpleRSS.h"
 
 namespace {
 

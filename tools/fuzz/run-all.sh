@@ -15,7 +15,14 @@ for target in "$build"/bin/fuzz_*; do
   scratch="$build/fuzz-corpus/$name"
   mkdir -p "$scratch"
   seeds=()
-  [[ -f "$target.seeds" ]] && mapfile -t seeds <"$target.seeds"
+  listed=()
+  [[ -f "$target.seeds" ]] && mapfile -t listed <"$target.seeds"
+  # A seed folder that is not there (the shared feed corpus in a clone of its own) is
+  # left out: the target then starts from its scratch corpus alone.
+  for folder in "${listed[@]}"; do
+    if [[ -d "$folder" ]]; then seeds+=("$folder"); elif [[ -n "$folder" ]]; then
+      echo "fuzz: $name without the missing seed folder $folder"; fi
+  done
   echo "fuzz: $name for ${seconds}s"
   if ! "$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
       "$scratch" "${seeds[@]}" >"$build/$name.log" 2>&1; then

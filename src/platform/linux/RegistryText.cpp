@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/Text.h"
+
 namespace saver {
 
 namespace {
@@ -13,38 +15,14 @@ constexpr std::string_view kHive = "HKEY_CURRENT_USER";
 constexpr std::string_view kDword = "dword:";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (IsBlank(text.front()) || text.front() == '\r')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (IsBlank(text.back()) || text.back() == '\r')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < prefix.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(text[i])) !=
-            std::tolower(static_cast<unsigned char>(prefix[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
+// The blanks around a line and its parts; a line may end in "\r\n".
+constexpr std::string_view kLineBlanks = " \t\r";
 
 std::vector<std::string_view> SplitLines(std::string_view text) {
     std::vector<std::string_view> lines;
     while (!text.empty()) {
         size_t end = text.find('\n');
-        lines.push_back(Trim(text.substr(0, end)));
+        lines.push_back(Trim(text.substr(0, end), kLineBlanks));
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
     return lines;
@@ -97,7 +75,7 @@ std::optional<uint32_t> ParseDword(std::string_view digits) {
 std::optional<RegistryValue> ParseData(std::string_view data) {
     if (!data.empty() && data.front() == '"') {
         auto text = TakeQuoted(data);
-        if (!text || !Trim(data).empty()) {
+        if (!text || !Trim(data, kLineBlanks).empty()) {
             return std::nullopt;
         }
         return RegistryValue(*text);
@@ -119,11 +97,11 @@ bool ParseValueLine(std::string_view line, const std::string& key, RegistryTree&
     } else {
         name = TakeQuoted(line);
     }
-    line = Trim(line);
+    line = Trim(line, kLineBlanks);
     if (!name || line.empty() || line.front() != '=') {
         return false;
     }
-    auto value = ParseData(Trim(line.substr(1)));
+    auto value = ParseData(Trim(line.substr(1), kLineBlanks));
     if (!value) {
         return false;
     }

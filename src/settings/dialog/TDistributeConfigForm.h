@@ -5,7 +5,7 @@
 #include "platform/Shell.h"
 #include "settings/IniFile.h"
 #include "settings/TSaverSetting.h"
-#include "show/Picture.h"
+#include "pictures/Picture.h"
 
 #include <functional>
 #include <optional>

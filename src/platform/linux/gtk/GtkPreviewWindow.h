@@ -4,22 +4,16 @@
 
 #include <cstdint>
 
-#include "show/PreviewDesign.h"
+#include "platform/PreviewWindow.h"
 
 namespace saver {
 
 // The preview window: a still picture inside the X window the display settings lend
 // (reparented into it and a little larger than it), or an ordinary top-level window at
 // its design position when there is none.
-class GtkPreviewWindow {
+class GtkPreviewWindow : public PreviewWindow {
   public:
-    GtkPreviewWindow(const PreviewDesign& design, uint64_t parent);
-    ~GtkPreviewWindow();
-    GtkPreviewWindow(const GtkPreviewWindow&) = delete;
-    GtkPreviewWindow& operator=(const GtkPreviewWindow&) = delete;
-
-    // Runs until the window is closed or its parent window goes away.
-    void Run();
+    void Run(const PreviewDrawing& drawing, uint64_t parent) override;
 
   private:
     static gboolean OnDraw(GtkWidget*, cairo_t* cairo, gpointer self);
@@ -30,9 +24,9 @@ class GtkPreviewWindow {
     void DrawLabel(cairo_t* cairo) const;
     void DrawPicture(cairo_t* cairo) const;
 
-    PreviewDesign design_;
-    GtkWidget* window_;
-    GMainLoop* loop_;
+    const PreviewDrawing* drawing_ = nullptr;
+    GtkWidget* window_ = nullptr;
+    GMainLoop* loop_ = nullptr;
 };
 
 }  // namespace saver

@@ -1,0 +1,85 @@
+#include "app/windows/GtkMainWindows.h"
+
+#include <gtk/gtk.h>
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "base/Files.h"
+#include "platform/linux/gtk/ForeignWindow.h"
+#include "platform/linux/gtk/GtkPreviewWindow.h"
+#include "platform/linux/gtk/GtkSettingsDialog.h"
+#include "platform/linux/gtk/GtkWindowSystem.h"
+#include "platform/linux/gtk/XInputHook.h"
+#include "settings/RegistryOverrides.h"
+#include "settings/dialog/TDistributeConfigForm.h"
+#include "show/PreviewDesign.h"
+#include "show/ShowSession.h"
+#include "startup/SaverProcess.h"
+
+namespace saver {
+
+bool OpenGtkDisplay() {
+    if (gdk_display_get_default()) {
+        return true;
+    }
+    gdk_set_allowed_backends("x11");
+    return gtk_init_check(nullptr, nullptr);
+}
+
+void GtkMainWindows::RunSettingsDialog(SaverProcess& process) {
+    if (!OpenGtkDisplay()) {
+        throw std::runtime_error(
+            "the settings dialog needs an X display, and none could be opened "
+            "(is DISPLAY set?)");
+    }
+    GtkSettingsDialog window;
+    TDistributeConfigForm form(
+        SettingsDialogEnvironment{
+            process.settings, process.settings_file, process.folders.settings_file,
+            process.state.package_present, process.folders.sample_folder,
+            [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+            LoadPicture, process.platform.registry,
+            UserSettingsKey(FileNamePart(process.folders.executable_path)), process.platform.shell},
+        window);
+    form.Run();
+}
+
+void GtkMainWindows::RunShow(SaverProcess& process) {
+    if (!OpenGtkDisplay()) {
+        throw std::runtime_error(
+            "the show needs an X display, and none could be opened "
+            "(is DISPLAY set?)");
+    }
+    GtkWindowSystem windows(process.state.host);
+    XInputHook hook;
+    ShowCompanions companions;
+    ShowSession session(ShowEnvironment{
+        process.settings,
+        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+        process.random, windows, process.platform.shell, hook, companions,
+        process.state.executable_form, process.state.host.hosted});
+    session.Run();
+}
+
+void GtkMainWindows::RunPreview(SaverProcess& process) {
+    if (!OpenGtkDisplay()) {
+        throw std::runtime_error(
+            "the preview needs an X display, and none could be opened "
+            "(is DISPLAY set?)");
+    }
+    const uint64_t parent = static_cast<uint32_t>(process.state.window_handle);
+    if (parent != 0 && !ForeignWindowArea(parent)) {
+        // The window to draw into is gone (or never was): nothing to show.
+        std::fprintf(stderr, "saverhost: no window %llu to show the preview in\n",
+                     static_cast<unsigned long long>(parent));
+        return;
+    }
+    GtkPreviewWindow window;
+    RunPreviewWindow(
+        window, process.settings,
+        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+        process.folders.saver_name, parent);
+}
+
+}  // namespace saver

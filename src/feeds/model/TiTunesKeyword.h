@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "feeds/model/TCollection.h"
+
+namespace saver {
+
+struct TiTunesKeyword {
+    std::string Value;
+};
+
+using TiTunesKeywords = TCollection<TiTunesKeyword>;
+
+}  // namespace saver

@@ -1,0 +1,50 @@
+#!/usr/bin/env python3
+"""Serves the files of a folder on a free loopback port and prints every request.
+
+The first line of output is "PORT n"; then one line "GET /path" per request, so a
+test can follow what the pages it serves ask for. Nothing is cached by the browser.
+"""
+import http.server
+import sys
+import threading
+from functools import partial
+
+OUTPUT = threading.Lock()
+
+
+def report(line):
+    """Prints one whole line: print() writes the text and its end separately, so lines
+    of requests served at the same time could interleave."""
+    with OUTPUT:
+        sys.stdout.write(line + "\n")
+        sys.stdout.flush()
+
+
+class RecordingHandler(http.server.SimpleHTTPRequestHandler):
+    def do_GET(self):
+        # "/hang..." never answers: a page that never finishes loading.
+        if self.path.startswith("/hang"):
+            report("GET " + self.path)
+            threading.Event().wait()
+        super().do_GET()
+
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-store")
+        super().end_headers()
+
+    def log_request(self, code="-", size="-"):
+        report("GET " + self.path)
+
+    def log_message(self, format, *args):
+        pass
+
+
+def main():
+    handler = partial(RecordingHandler, directory=sys.argv[1])
+    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), handler)
+    report("PORT %d" % server.server_address[1])
+    server.serve_forever()
+
+
+if __name__ == "__main__":
+    main()

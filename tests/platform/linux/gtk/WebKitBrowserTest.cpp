@@ -1,0 +1,185 @@
+// The browser adapter on a real WebKitGTK web view, in a real show window under Xvfb,
+// loading pages from a loopback HTTP server.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+
+#include "GtkTestEnvironment.h"
+#include "platform/linux/gtk/GtkWindowSystem.h"
+#include "show/TEmbeddedWB.h"
+#include "support/TestServers.h"
+#include "support/WebProcesses.h"
+
+namespace saver {
+namespace {
+
+using test::RunFor;
+using test::RunUntil;
+
+const std::string kPages = std::string(SAVER_TEST_DATA) + "/show/pages";
+
+class WebKitBrowserTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { server_ = new test::HttpServer(kPages); }
+    static void TearDownTestSuite() {
+        delete server_;
+        server_ = nullptr;
+    }
+
+    void SetUp() override {
+        ASSERT_FALSE(server_->BaseUrl().empty());
+        window_ = windows_.CreateShowWindow(nullptr);
+        wb_ = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), windows_);
+        wb_->OnTitleChange = [this](const std::string& text) { title_ = text; };
+        wb_->OnDocumentComplete = [this](const std::string& url) {
+            completed_url_ = url;
+            ++completed_;
+        };
+        window_->ShowMaximized();
+    }
+
+    std::string Page(const std::string& name) const { return server_->BaseUrl() + name; }
+
+    // Navigates and waits until the page has finished loading.
+    void Load(const std::string& address) {
+        const int before = completed_;
+        wb_->Navigate(address);
+        ASSERT_TRUE(RunUntil([&] { return completed_ > before; })) << address;
+    }
+
+    bool TitleBecomes(const std::string& title, int timeout_ms = test::kColdStartMs) {
+        return RunUntil([&] { return title_ == title; }, timeout_ms);
+    }
+
+    static test::HttpServer* server_;
+    GtkWindowSystem windows_;
+    std::unique_ptr<ShowWindow> window_;
+    std::unique_ptr<TEmbeddedWB> wb_;
+    std::string title_;
+    std::string completed_url_;
+    int completed_ = 0;
+};
+
+test::HttpServer* WebKitBrowserTest::server_ = nullptr;
+
+TEST_F(WebKitBrowserTest, LoadsPageAndReportsTitleAndBodyMetrics) {
+    Load(Page("title.htm"));
+    EXPECT_EQ(completed_url_, Page("title.htm"));
+    EXPECT_TRUE(TitleBecomes("Static title"));
+    const BodyMetrics metrics = wb_->Metrics();
+    EXPECT_EQ(metrics.scroll_height, 3000);
+    EXPECT_GE(metrics.scroll_width, 100);
+}
+
+TEST_F(WebKitBrowserTest, BlankAddressIsIgnoredAndFolderOpensAsFileAddress) {
+    wb_->Navigate("   ");
+    RunFor(300);
+    EXPECT_EQ(completed_, 0);
+    Load(kPages);
+    EXPECT_EQ(completed_url_, "file://" + kPages);
+    // A full path of a file loads as its file address.
+    Load(kPages + "/title.htm");
+    EXPECT_TRUE(TitleBecomes("Static title"));
+}
+
+TEST_F(WebKitBrowserTest, BeforeNavigateSeesTargetAndMayCancel) {
+    std::vector<std::string> targets;
+    std::vector<bool> from_navigate;
+    wb_->OnBeforeNavigate2 = [&](const std::string& url, bool& cancel) {
+        targets.push_back(url);
+        from_navigate.push_back(wb_->NavigationFromNavigate());
+        cancel = url.find("title.htm") != std::string::npos;
+    };
+    Load(Page("navigate.htm"));
+    ASSERT_TRUE(RunUntil([&] { return targets.size() == 2; }));
+    EXPECT_EQ(targets[1], Page("title.htm"));
+    // The first is the adapter's own Navigate, the second the page's script.
+    EXPECT_EQ(from_navigate, (std::vector<bool>{true, false}));
+    RunFor(300);
+    EXPECT_EQ(title_, "Navigate page");
+}
+
+TEST_F(WebKitBrowserTest, ScriptDialogsClosedAtOnceLetThePageGoOn) {
+    int dialogs = 0;
+    wb_->OnShowDialog = [&](DialogHandle dialog) {
+        ++dialogs;
+        wb_->CloseDialog(dialog);
+    };
+    Load(Page("alert.htm"));
+    EXPECT_TRUE(TitleBecomes("After dialogs: false"));
+    EXPECT_EQ(dialogs, 2);
+}
+
+TEST_F(WebKitBrowserTest, PageScriptsFollowTheScriptOption) {
+    Load(Page("script-title.htm"));
+    EXPECT_TRUE(TitleBecomes("Set by script"));
+    wb_->SetDownloadOptions({DontExecuteScripts, DontExecuteJava});
+    Load(Page("script-title.htm"));
+    RunFor(300);
+    EXPECT_EQ(title_, "Before script");
+    // The adapter's own scripts still run without page scripts.
+    Load(Page("title.htm"));
+    EXPECT_EQ(wb_->Metrics().scroll_height, 3000);
+}
+
+TEST_F(WebKitBrowserTest, PicturesFollowTheImageOption) {
+    // Pictures off first: a picture once loaded is shown from the memory cache.
+    wb_->SetDownloadOptions({DownloadVideos, DownloadBGSounds});
+    Load(Page("image.htm"));
+    RunFor(500);
+    EXPECT_EQ(title_, "Image page");
+    wb_->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds});
+    Load(Page("image.htm"));
+    EXPECT_TRUE(TitleBecomes("Image loaded"));
+}
+
+TEST_F(WebKitBrowserTest, OfflineKeepsTheNetworkAwayButNotLocalFiles) {
+    // Offline pages come from the cache only; this address was never loaded before.
+    wb_->SetOffline(true);
+    Load(Page("title.htm?offline"));
+    EXPECT_NE(title_, "Static title");
+    Load("file://" + kPages + "/title.htm");
+    EXPECT_TRUE(TitleBecomes("Static title")) << completed_url_ << " " << title_;
+    wb_->SetOffline(false);
+    Load(Page("script-title.htm"));
+    EXPECT_TRUE(TitleBecomes("Set by script"));
+}
+
+TEST_F(WebKitBrowserTest, ScrollToEndReachesTheBottomOfATallPage) {
+    Load(Page("scroll.htm"));
+    const int expected_end = wb_->Metrics().scroll_height - window_->WebBrowser().Height();
+    ASSERT_GT(expected_end, 20);
+    wb_->ScrollToEnd(25, 1);
+    EXPECT_TRUE(TitleBecomes(std::to_string(expected_end / 25 * 25)));
+}
+
+TEST_F(WebKitBrowserTest, StatusTextFollowsTheLinkUnderTheMouse) {
+    std::string status;
+    wb_->OnStatusTextChange = [&](const std::string& text) { status = text; };
+    Load(Page("link.htm"));
+    RunFor(300);
+    const std::string move = "DISPLAY=" + test::TestDisplay() + " xdotool mousemove 200 200";
+    ASSERT_EQ(
+        std::system(
+            (move + " && sleep 0.1 && " + move.substr(0, move.size() - 7) + "210 210").c_str()),
+        0);
+    EXPECT_TRUE(RunUntil([&] { return status == Page("title.htm"); })) << status;
+}
+
+TEST_F(WebKitBrowserTest, NextPageLoadsAfterTheWebProcessWasKilled) {
+    Load(Page("title.htm"));
+    const std::vector<pid_t> processes = test::WebProcessesOf(getpid());
+    ASSERT_FALSE(processes.empty());
+    for (pid_t pid : processes) {
+        kill(pid, SIGKILL);
+    }
+    RunFor(500);
+    Load(Page("script-title.htm"));
+    EXPECT_TRUE(TitleBecomes("Set by script"));
+}
+
+}  // namespace
+}  // namespace saver

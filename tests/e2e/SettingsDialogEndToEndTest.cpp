@@ -18,7 +18,6 @@ namespace saver::test {
 namespace {
 
 namespace fs = std::filesystem;
-using saver::testing::ReadFile;
 
 constexpr const char* kTitle = "Web Saver Setting - End to end";
 constexpr const char* kSettings = "[Set]\nScrName=End to end\nWebInterval=10\nMouseMove=0\n";

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace saver::testing {
+namespace saver::test {
 
 // The settings dialog's window as plain data: labels are 6 pixels a character, Run
 // returns at once, and what the core asked of the window is recorded.
@@ -25,4 +25,4 @@ class FakeSettingsDialogWindow : public SettingsDialogWindow {
     std::vector<std::string> messages;
 };
 
-}  // namespace saver::testing
+}  // namespace saver::test

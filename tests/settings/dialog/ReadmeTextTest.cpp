@@ -7,7 +7,7 @@
 namespace saver {
 namespace {
 
-using testing::TempFolder;
+using test::TempFolder;
 
 TEST(ReadmeTextTest, DecodesWhateverTheEncoding) {
     EXPECT_EQ(ReadmeText("Caf\xC3\xA9\r\n", false), "Caf\xC3\xA9\r\n");

@@ -14,11 +14,11 @@
 namespace saver {
 namespace {
 
-using testing::FakeRegistry;
-using testing::FakeSettingsDialogWindow;
-using testing::FakeShell;
-using testing::ReadFile;
-using testing::TempFolder;
+using test::FakeRegistry;
+using test::FakeSettingsDialogWindow;
+using test::FakeShell;
+using test::ReadFile;
+using test::TempFolder;
 
 constexpr const char* kKey = "\\Software\\Quillmont\\test.scr";
 

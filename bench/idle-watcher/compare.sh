@@ -10,7 +10,8 @@ seconds=${IDLE_SECONDS:-600}
 scratch=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The watcher first, the X server last.
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     rm -rf "$scratch"
 }
 trap cleanup EXIT INT TERM

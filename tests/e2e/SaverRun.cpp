@@ -30,7 +30,9 @@ bool IsPageRequest(const std::string& line) {
                                line.starts_with("GET /after-"));
 }
 
-std::string Output(const std::string& command) {
+}  // namespace
+
+std::string CommandOutput(const std::string& command) {
     std::string output;
     if (FILE* pipe = popen(command.c_str(), "r")) {
         std::array<char, 256> chunk;
@@ -42,8 +44,6 @@ std::string Output(const std::string& command) {
     return output;
 }
 
-}  // namespace
-
 bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!condition()) {
@@ -54,7 +54,6 @@ bool Eventually(const std::function<bool()>& condition, std::chrono::millisecond
     }
     return true;
 }
-
 SaverRun::SaverRun() {
     char pattern[] = "/tmp/show-e2e-XXXXXX";
     folder_ = mkdtemp(pattern);
@@ -181,7 +180,7 @@ bool SaverRun::WaitFor(const std::string& path, int timeout_ms) {
 bool SaverRun::WaitForWindow(const std::string& name, int timeout_ms) const {
     const std::string command =
         "DISPLAY=" + x_->Display() + " xdotool search --onlyvisible --name '^" + name + "$'";
-    return Eventually([&] { return !Output(command).empty(); },
+    return Eventually([&] { return !CommandOutput(command).empty(); },
                       std::chrono::milliseconds(timeout_ms));
 }
 
@@ -197,8 +196,9 @@ bool SaverRun::Screenshot(const std::string& file) const {
 }
 
 std::string SaverRun::PixelColour(const std::string& file, int x, int y) {
-    const std::string output = Output("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
-                                      std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
+    const std::string output =
+        CommandOutput("convert " + file + " -crop 1x1+" + std::to_string(x) + "+" +
+                      std::to_string(y) + " -format '#%[hex:p{0,0}]' info:");
     return output.substr(0, 7);
 }
 

@@ -18,6 +18,9 @@ namespace saver::test {
 bool Eventually(const std::function<bool()>& condition,
                 std::chrono::milliseconds timeout = std::chrono::milliseconds(kColdStartMs));
 
+// What a shell command writes on its standard output.
+std::string CommandOutput(const std::string& command);
+
 // One end-to-end run of a real saver file: its own X server, a loopback server for its
 // pages that reports every request, a private user environment (runtime, home and
 // working folders) and a recording stand-in for xdg-open first on PATH.

@@ -103,6 +103,11 @@ class XscreensaverTest : public ::testing::Test {
         return RunChild(user.As(environment, argv), {}, 60000).status;
     }
     std::string Settings() const { return ReadFile(run.Folder() + "/home/.xscreensaver"); }
+    ino_t SettingsInode() const {
+        struct stat info {};
+        stat((run.Folder() + "/home/.xscreensaver").c_str(), &info);
+        return info.st_ino;
+    }
     // Installs the saver as its installer does and waits for the settings to name it.
     bool Install() {
         const std::string before = Settings();
@@ -126,13 +131,15 @@ TEST_F(XscreensaverTest, TheInstalledSaverRunsInsideXscreensaverAndEndsWithIt) {
     const std::string line = "'" + run.SaverFile() + "' --root";
     ASSERT_NE(first.find(line), std::string::npos) << first;
     EXPECT_NE(first.find("\nmode:\t\tone\n"), std::string::npos);
-    // A second install changes nothing.
+    // A second install writes the file anew (a new inode), with nothing added.
+    const ino_t inode = SettingsInode();
     ASSERT_EQ(AsUser({run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"}), 0);
-    EXPECT_TRUE(Eventually([&] { return Settings() == first; }));
+    EXPECT_TRUE(Eventually([&] { return SettingsInode() != inode; }));
+    EXPECT_EQ(Settings(), first);
     EXPECT_EQ(first.find(line), first.rfind(line));
 
     ChildProcess daemon(user.As(environment, {"xscreensaver", "--no-splash"}));
-    ASSERT_TRUE(Eventually([&] { return AsUser({"xscreensaver-command", "--time"}) == 0; }));
+    ASSERT_TRUE(Eventually([&] { return AsUser({"xscreensaver-command", "--version"}) == 0; }));
     ASSERT_EQ(AsUser({"xscreensaver-command", "--activate"}), 0);
     const std::string shot = run.Folder() + "/shot.png";
     EXPECT_TRUE(Eventually([&] {

@@ -22,7 +22,8 @@ cleanup() {
 }
 trap cleanup EXIT INT TERM
 
-# The page that does not travel in the package: served by a loopback server.
+# The page that does not travel in the package and the ticker's feed: served by a
+# loopback server.
 python3 -u -m http.server 0 --bind 127.0.0.1 --directory "$samples/served" \
     >"$scratch/server.out" 2>/dev/null &
 server_pid=$!
@@ -34,7 +35,9 @@ for _ in $(seq 50); do
 done
 [ -n "$port" ] || { echo "demo: the loopback web server did not start" >&2; exit 1; }
 
-sed "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" "$samples/settings.ini.in" >"$scratch/demo.ini"
+sed -e "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" \
+    -e "s|@FEED_URL@|http://127.0.0.1:$port/demo-feed.xml|" \
+    "$samples/settings.ini.in" >"$scratch/demo.ini"
 "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/demo.ini" \
     --content "$samples/pages" --strict -o "$out/demo.scr" >/dev/null
 echo "demo: made the sample saver $out/demo.scr; it holds:"

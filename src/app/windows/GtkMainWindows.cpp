@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include "app/windows/ShowCompanionSet.h"
 #include "base/Files.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
@@ -51,9 +52,10 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
+    WireTimerDispatcher();
     GtkWindowSystem windows(process.state.host);
     XInputHook hook;
-    ShowCompanions companions;
+    ShowCompanionSet companions(process, windows);
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },

@@ -37,9 +37,28 @@ std::optional<std::string> FirstChildValue(XmlNode element) {
     return first ? first.Value() : std::nullopt;
 }
 
+namespace {
+
+// A prefixed element such as "dc:date" lies in its own namespace, which the namespace rule
+// of Find skips inside an item of a default namespace (RSS 1.0 items); it is then found by
+// its qualified name.
+XmlNode FindDateElement(XmlNode parent, std::string_view name) {
+    if (XmlNode found = parent.Find(name); found || name.find(':') == std::string_view::npos) {
+        return found;
+    }
+    for (XmlNode child : parent.Children()) {
+        if (child.IsElement() && child.QualifiedName() == name) {
+            return child;
+        }
+    }
+    return XmlNode();
+}
+
+}  // namespace
+
 void ReadChildDate(TRFC822DateTime& date, XmlNode parent, std::string_view name,
                    DateFormat format) {
-    const XmlNode element = parent.Find(name);
+    const XmlNode element = FindDateElement(parent, name);
     const std::optional<std::string> value = element ? element.Value() : std::nullopt;
     if (!value) {
         return;

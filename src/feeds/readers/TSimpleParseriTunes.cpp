@@ -63,6 +63,14 @@ void WithChild(XmlNode parent, std::string_view name, auto&& assign) {
 }
 
 void ReadStrictCategory(TiTunesCategory& category, XmlNode element) {
+    // The usual form names the category in its "text" attribute, a subcategory in a
+    // nested element of the same form.
+    if (std::optional<std::string> text = element.AttributeValue("text")) {
+        category.Category = std::move(*text);
+        const XmlNode sub = element.Find("itunes:category");
+        category.SubCategory = sub ? sub.AttributeValue("text").value_or("") : "";
+        return;
+    }
     category.Category = StrictText(element);
     const XmlNode first = element.FirstChild();
     if (first && !first.NextSibling()) {
@@ -141,7 +149,9 @@ void AddStrictChannelCategory(TRSSChannelCategories& categories, XmlNode element
 
 void AddStrictItemCategory(TRSSItemCategories& categories, XmlNode element) {
     TRSSItemCategory& category = categories.Add();
-    category.Title = StrictText(element);
+    // An "itunes:category" of the usual form names itself in its "text" attribute.
+    std::optional<std::string> text = element.AttributeValue("text");
+    category.Title = text ? std::move(*text) : StrictText(element);
     if (element.Attribute("domain")) {
         category.Domain = StrictAttribute(element, "domain");
     }
@@ -280,7 +290,9 @@ void ReadChannelElement(TSimpleRSS& rss, std::string_view name, XmlNode element)
     } else if (name == "itunes:owner") {
         ReadStrictOwner(channel.iTunes.Owner, element);
     } else if (name == "itunes:image") {
-        channel.iTunes.Image = StrictText(element);
+        // The usual form gives the address in "href".
+        std::optional<std::string> href = element.AttributeValue("href");
+        channel.iTunes.Image = href ? std::move(*href) : StrictText(element);
     } else if (name.starts_with("itunes:")) {
         ReadSharedExtra(channel.iTunes, name, element);
     } else {

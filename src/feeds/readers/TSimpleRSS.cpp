@@ -1,5 +1,7 @@
 #include "feeds/readers/TSimpleRSS.h"
 
+#include <initializer_list>
+
 #include "feeds/readers/ESimpleRSSException.h"
 #include "feeds/readers/ReaderSupport.h"
 #include "feeds/readers/TSimpleParserAtom.h"
@@ -88,6 +90,10 @@ TXMLType TSimpleRSS::DetectType(XmlNode root) const {
 // "title", "description", "link" and date children where they are missing; any error
 // stops the reading and is swallowed.
 void TSimpleRSS::ReadHeaderTexts(XmlNode root) {
+    if (xml_type_ == TXMLType::xtAtom) {
+        ReadAtomHeaderTexts(root);
+        return;
+    }
     Guarded([&] {
         XmlNode channel =
             xml_type_ == TXMLType::xtRDF ? root.FirstChild() : root.GetByName("channel");
@@ -96,6 +102,25 @@ void TSimpleRSS::ReadHeaderTexts(XmlNode root) {
         channel.GetByName("link").Text();
         channel.GetByName(xml_type_ == TXMLType::xtRDF ? "dc:date" : "pubDate").Text();
     });
+}
+
+// An Atom feed has no channel element: its title and subtitle ("tagline" in Atom 0.3)
+// stand in the feed element, or in its "head" (Atom 0.3 drafts). Nothing is created.
+void TSimpleRSS::ReadAtomHeaderTexts(XmlNode root) {
+    const XmlNode head = root.Find("head");
+    const XmlNode feed = head ? head : root;
+    auto text_of = [&feed](std::initializer_list<std::string_view> names) {
+        for (std::string_view name : names) {
+            if (XmlNode element = feed.Find(name)) {
+                return element.Text();
+            }
+        }
+        return std::string();
+    };
+    header_title_.clear();
+    header_description_.clear();
+    Guarded([&] { header_title_ = text_of({"title"}); });
+    Guarded([&] { header_description_ = text_of({"subtitle", "tagline"}); });
 }
 
 void TSimpleRSS::ParseXML() {

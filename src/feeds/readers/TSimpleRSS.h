@@ -47,6 +47,7 @@ class TSimpleRSS {
     void ResetDocument();
     TXMLType DetectType(XmlNode root) const;
     void ReadHeaderTexts(XmlNode root);
+    void ReadAtomHeaderTexts(XmlNode root);
 
     std::unique_ptr<TRSSChannel> channel_;
     std::unique_ptr<TRSSItems> items_;

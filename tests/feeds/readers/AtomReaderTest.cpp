@@ -20,6 +20,8 @@ TEST(AtomReaderTest, ReadsFeedHeaderAndEntries) {
     EXPECT_EQ(channel.Optional.PubDate.TimeZone, "Z");
     EXPECT_EQ(channel.Optional.Language, TLanguages::langEN_GB);
     EXPECT_EQ(channel.Optional.TTL(), 15);
+    EXPECT_EQ(feed.rss->HeaderTitle(), "Atom News") << "the feed's own title";
+    EXPECT_EQ(feed.rss->HeaderDescription(), "Early drafts") << "the Atom 0.3 tagline";
 
     ASSERT_EQ(feed.Items().Count(), 5);
     const TRSSItem& first = feed.Item(0);
@@ -52,8 +54,22 @@ TEST(AtomReaderTest, HeadHoldsHeaderAndEntries) {
     LoadedFeed feed = LoadFixture("atom/head.xml");
     EXPECT_EQ(feed.error, std::nullopt);
     EXPECT_EQ(feed.Channel().Required.Title.Get(), "In head");
+    EXPECT_EQ(feed.rss->HeaderTitle(), "In head");
     ASSERT_EQ(feed.Items().Count(), 1);
     EXPECT_EQ(feed.Item(0).Title, "Inside");
+}
+
+TEST(AtomReaderTest, HeaderTextsOfAnAtom10FeedAndNoneLeftFromTheFeedBefore) {
+    LoadedFeed feed;
+    LoadInto(feed, "<rss><channel><title>Old</title><description>d</description></channel></rss>");
+    LoadInto(feed,
+             "<feed xmlns='http://www.w3.org/2005/Atom'><title>Atom 1.0 News</title>"
+             "<subtitle>Fresh</subtitle><entry><title>e</title></entry></feed>");
+    EXPECT_EQ(feed.rss->HeaderTitle(), "Atom 1.0 News");
+    EXPECT_EQ(feed.rss->HeaderDescription(), "Fresh");
+    LoadInto(feed, "<feed xmlns='http://www.w3.org/2005/Atom'><entry/></feed>");
+    EXPECT_EQ(feed.rss->HeaderTitle(), "");
+    EXPECT_EQ(feed.rss->HeaderDescription(), "");
 }
 
 TEST(AtomReaderTest, Base64WithLineBreaksRaises) {

@@ -60,6 +60,17 @@ TEST(RDFReaderTest, DatesOfItemsWithoutNamespace) {
     EXPECT_EQ(FormatIsoDateTime(feed.Item(1).PubDate.DateTime), "2009-01-03T00:00:00");
 }
 
+TEST(RDFReaderTest, DatesOfItemsInTheUsualDefaultNamespace) {
+    LoadedFeed feed = LoadText(
+        "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#' "
+        "xmlns='http://purl.org/rss/1.0/' xmlns:dc='http://purl.org/dc/elements/1.1/'>"
+        "<item><title>t</title><dc:date>2008-06-01T10:00:00Z</dc:date></item>"
+        "</rdf:RDF>");
+    ASSERT_EQ(feed.Items().Count(), 1);
+    EXPECT_EQ(feed.Item(0).Title, "t");
+    EXPECT_EQ(FormatIsoDateTime(feed.Item(0).PubDate.DateTime), "2008-06-01T10:00:00");
+}
+
 TEST(RDFReaderTest, MixedContentTitleEndsTheParse) {
     LoadedFeed feed = LoadText(
         "<rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"

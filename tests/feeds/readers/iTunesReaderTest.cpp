@@ -58,8 +58,8 @@ TEST(iTunesReaderTest, StrictValuesEndTheParse) {
         const char* error;
         int items;
     } cases[] = {
-        // The usual podcast category form carries its data in attributes: empty text.
-        {"<itunes:category text='Technology'/><item><title>t</title></item>",
+        // A category with neither text nor a "text" attribute.
+        {"<itunes:category/><item><title>t</title></item>",
          "Could not convert variant of type (Null) into type (String)", 0},
         {"<item><title>a</title></item><item><title>b</title><description/></item>",
          "Could not convert variant of type (Null) into type (String)", 2},
@@ -86,11 +86,19 @@ TEST(iTunesReaderTest, StrictValuesEndTheParse) {
     }
 }
 
-TEST(iTunesReaderTest, CategoryAttributesFixtureStopsBeforeItems) {
+TEST(iTunesReaderTest, UsualCategoryAndImageFormsAreReadAndItemsFollow) {
     LoadedFeed feed = LoadFixture("itunes/category_attributes.xml");
-    EXPECT_TRUE(feed.error);
+    EXPECT_EQ(feed.error, std::nullopt);
     EXPECT_EQ(feed.Channel().Required.Title.Get(), "Usual podcast");
-    EXPECT_EQ(feed.Items().Count(), 0);
+    const TiTunesChannelExtra& extra = feed.Channel().iTunes;
+    EXPECT_EQ(extra.Category.Category, "Technology");
+    EXPECT_EQ(extra.Category.SubCategory, "Podcasting");
+    EXPECT_EQ(extra.Image, "http://example.com/cover.jpg");
+    ASSERT_EQ(feed.Items().Count(), 2);
+    EXPECT_EQ(feed.Item(0).Title, "First episode");
+    EXPECT_EQ(feed.Item(1).iTunes.Category.Category, "News") << "items use the same form";
+    ASSERT_EQ(feed.Item(1).Categories.Count(), 1);
+    EXPECT_EQ(feed.Item(1).Categories.Items(0).Title, "News");
 }
 
 }  // namespace

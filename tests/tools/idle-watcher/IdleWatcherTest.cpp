@@ -52,17 +52,6 @@ class SessionBus {
             "org.freedesktop.ScreenSaver", method, parameters, nullptr, G_DBUS_CALL_FLAGS_NONE,
             10000, nullptr, nullptr);
     }
-    // Waits until the watcher answers on the bus.
-    bool WaitForService() {
-        for (int i = 0; i < 300; ++i) {
-            if (GVariant* reply = Call("GetActive", nullptr)) {
-                g_variant_unref(reply);
-                return true;
-            }
-            usleep(100000);
-        }
-        return false;
-    }
     uint32_t Inhibit() {
         GVariant* reply = Call("Inhibit", g_variant_new("(ss)", "test", "a video plays"));
         uint32_t cookie = 0;
@@ -101,8 +90,25 @@ class IdleWatcherTest : public ::testing::Test {
         ASSERT_TRUE(run.StartX());
         ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p1.htm")}));
     }
+    // Starts the watcher on a desktop that has just had input: the X server counts idle
+    // time from its own start, which may be long ago on a busy machine.
     void StartWatcher(int seconds) {
+        Input();
         run.StartProgram({kWatcher, "--seconds", std::to_string(seconds), run.SaverFile()});
+    }
+    // Moves the pointer, each time elsewhere.
+    void Input() { run.Xdo("mousemove " + std::to_string(100 + 10 * (++moves % 2)) + " 100"); }
+    // An inhibit held from just after input: the watcher may answer on the bus only
+    // after a while, and the desktop must not be idle long enough before that.
+    uint32_t InhibitWhileActive() {
+        for (int i = 0; i < 300; ++i) {
+            Input();
+            if (const uint32_t cookie = bus.Inhibit()) {
+                return cookie;
+            }
+            usleep(100000);
+        }
+        return 0;
     }
     // The process id of the next saver run the watcher reports within `timeout_ms`; 0
     // for none.
@@ -117,6 +123,7 @@ class IdleWatcherTest : public ::testing::Test {
 
     SessionBus bus;
     SaverRun run;
+    int moves = 0;
 };
 
 TEST_F(IdleWatcherTest, IdleDesktopStartsTheShowAndAKilledSaverComesBack) {
@@ -134,7 +141,7 @@ TEST_F(IdleWatcherTest, IdleDesktopStartsTheShowAndAKilledSaverComesBack) {
 TEST_F(IdleWatcherTest, InputWhileCountingKeepsTheSaverAway) {
     StartWatcher(5);
     for (int i = 0; i < 10; ++i) {
-        run.Xdo("mousemove " + std::to_string(100 + 10 * (i % 2)) + " 100");
+        Input();
         ASSERT_EQ(NextStart(1000), 0) << "started after " << i << " s of input";
     }
     EXPECT_GT(NextStart(60000), 0);  // and once the input stops, it starts
@@ -142,9 +149,7 @@ TEST_F(IdleWatcherTest, InputWhileCountingKeepsTheSaverAway) {
 
 TEST_F(IdleWatcherTest, DBusInhibitHoldsTheSaverUntilUnInhibit) {
     StartWatcher(4);
-    ASSERT_TRUE(bus.WaitForService());
-    run.Xdo("mousemove 200 200");
-    const uint32_t cookie = bus.Inhibit();
+    const uint32_t cookie = InhibitWhileActive();
     ASSERT_NE(cookie, 0u);
     EXPECT_EQ(NextStart(10000), 0);
     EXPECT_FALSE(bus.UnInhibit(cookie + 100));  // no such cookie: an error, still inhibited
@@ -155,9 +160,7 @@ TEST_F(IdleWatcherTest, DBusInhibitHoldsTheSaverUntilUnInhibit) {
 
 TEST_F(IdleWatcherTest, AnInhibitEndsWithTheProgramThatAskedAndOneWatcherRuns) {
     StartWatcher(4);
-    ASSERT_TRUE(bus.WaitForService());
-    run.Xdo("mousemove 200 200");
-    ASSERT_NE(bus.Inhibit(), 0u);
+    ASSERT_NE(InhibitWhileActive(), 0u);
     // A second watcher for the same saver ends at once.
     ChildProcess second({kWatcher, "--seconds", "4", run.SaverFile()});
     EXPECT_EQ(second.WaitExit(30000), std::optional<int>(0));

@@ -1,0 +1,196 @@
+// The feed ticker's cost, under Xvfb.
+//
+// BM_TickerCycleStall: a real ticker (libcurl, GTK feed window, animation timers on the
+// main loop) loads a generated 5 MB feed from a loopback server, shows it, scrolls at the
+// end of a block of ten, fades out, loads it again and fades in. A 1 ms high-priority
+// timeout measures the main loop: `max_gap_ms` is the longest time between two of its
+// runs (1 ms when the loop never stalls), `p99_gap_ms` the 99th percentile.
+//
+// BM_SaverCpu: a real saver over a static page for 30 s, with the ticker scrolling and
+// fading (a 12-item feed, an item every 2 s) and without; `cpu_percent` is the CPU time
+// of the saver and its web processes in percent of one core.
+#include <benchmark/benchmark.h>
+#include <glib.h>
+#include <gtk/gtk.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "SaverRun.h"
+#include "aatext/timer/TAATimerMgr.h"
+#include "feeds/ticker/FeedTicker.h"
+#include "platform/linux/GlibDispatcher.h"
+#include "platform/linux/curl/CurlHttpClient.h"
+#include "platform/linux/gtk/GtkFeedWindow.h"
+#include "platform/linux/gtk/GtkWindowSystem.h"
+#include "settings/SaverSettingsFile.h"
+#include "support/FeedServer.h"
+#include "support/TestServers.h"
+
+namespace saver {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// 22,000 generated items: about 5 MB.
+constexpr const char* kBigFeed = "generated/22000.xml";
+
+// Enter is never pressed here.
+class NoShell : public Shell {
+  public:
+    bool OpenDocument(const std::string&) override { return false; }
+    bool StartHidden(const std::string&, const std::string&) override { return false; }
+    std::string DisplayName(const std::string&) const override { return ""; }
+};
+
+struct GapProbe {
+    Clock::time_point last = Clock::now();
+    std::vector<double> gaps_ms;
+
+    static gboolean Tick(gpointer self) {
+        auto* probe = static_cast<GapProbe*>(self);
+        const Clock::time_point now = Clock::now();
+        probe->gaps_ms.push_back(
+            std::chrono::duration<double, std::milli>(now - probe->last).count());
+        probe->last = now;
+        return G_SOURCE_CONTINUE;
+    }
+};
+
+bool RunUntil(const std::function<bool()>& done, int timeout_ms) {
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (!done() && Clock::now() < end) {
+        g_main_context_iteration(nullptr, TRUE);
+    }
+    return done();
+}
+
+void RunFor(int ms) {
+    RunUntil([] { return false; }, ms);
+}
+
+void BM_TickerCycleStall(benchmark::State& state) {
+    test::XvfbServer x;
+    test::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
+    if (x.Display().empty() || server.BaseUrl().empty()) {
+        state.SkipWithError("no X server or feed server");
+        return;
+    }
+    setenv("DISPLAY", x.Display().c_str(), 1);
+    gdk_set_allowed_backends("x11");
+    if (!gtk_init_check(nullptr, nullptr)) {
+        state.SkipWithError("GTK did not start");
+        return;
+    }
+    static GlibDispatcher timer_dispatcher;
+    SetTimerDispatcher(&timer_dispatcher);
+    for (auto _ : state) {
+        GtkWindowSystem windows;
+        auto show = windows.CreateShowWindow(nullptr);
+        show->ShowMaximized();
+        IniFile file = IniFile::Parse("[feeds]\nBig=" + server.Url(kBigFeed) + "\n");
+        TSaverSetting settings;
+        settings.UseFeed = true;
+        settings.RandomFeed = false;
+        settings.FeedList = BuildFeedList(file);
+        RandomSource random{1};
+        GlibDispatcher dispatcher;
+        CurlHttpClient http(dispatcher);
+        ItemViewer viewer;
+        NoShell shell;
+        FeedTicker ticker(TickerEnvironment{settings,
+                                            file,
+                                            random,
+                                            windows,
+                                            http,
+                                            shell,
+                                            viewer,
+                                            [] { return std::make_unique<GtkFeedWindow>(); },
+                                            "/tmp/",
+                                            "",
+                                            {},
+                                            nullptr,
+                                            &timer_dispatcher});
+        GapProbe probe;
+        const guint source =
+            g_timeout_add_full(G_PRIORITY_HIGH, 1, GapProbe::Tick, &probe, nullptr);
+        ticker.StartFeedTicker(*show, 1);
+        TRSSFontForm& form = *ticker.Form();
+        auto shown = [&] {
+            return form.RSS().Items().Count() > 0 && form.Window().Opacity() >= 195;
+        };
+        bool ok = RunUntil(shown, 120000);
+        form.DisplayItem(9);  // the end of a block of ten: the list scrolls for 7050 ms
+        RunFor(7500);
+        ok = ok && ticker.HandleTickerInput(InputMessage{WM_KEYDOWN, VK_RIGHT, 1, 0});
+        RunUntil([&] { return form.Window().Opacity() < 3; }, 10000);
+        ok = ok && RunUntil([&] { return !form.Busy() && form.Window().Opacity() >= 195; }, 120000);
+        g_source_remove(source);
+        ticker.StopFeedTicker();
+        if (!ok) {
+            state.SkipWithError("the ticker cycle did not complete");
+            return;
+        }
+        std::sort(probe.gaps_ms.begin(), probe.gaps_ms.end());
+        state.counters["max_gap_ms"] = probe.gaps_ms.back();
+        state.counters["p99_gap_ms"] = probe.gaps_ms[probe.gaps_ms.size() * 99 / 100];
+        state.counters["items"] = form.RSS().Items().Count();
+    }
+}
+BENCHMARK(BM_TickerCycleStall)->Iterations(1)->Unit(benchmark::kSecond);
+
+// CPU ticks (user and system) of every process of the group.
+long GroupTicks(pid_t group) {
+    std::istringstream pids(test::CommandOutput("pgrep -g " + std::to_string(group)));
+    long ticks = 0;
+    for (std::string pid; pids >> pid;) {
+        std::ifstream stat("/proc/" + pid + "/stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), {});
+        const size_t close = text.rfind(')');
+        if (close == std::string::npos) {
+            continue;
+        }
+        std::istringstream fields(text.substr(close + 2));
+        std::string field;
+        for (int i = 3; i <= 15 && fields >> field; ++i) {
+            if (i == 14 || i == 15) {
+                ticks += std::stol(field);
+            }
+        }
+    }
+    return ticks;
+}
+
+void BM_SaverCpu(benchmark::State& state) {
+    const bool with_ticker = state.range(0) != 0;
+    for (auto _ : state) {
+        test::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
+        test::SaverRun run;
+        const std::string feeds =
+            "UseFeed=" + std::string(with_ticker ? "1" : "0") +
+            "\nRandomFeed=0\nBlogInterval=2\n[feeds]\nTwelve=" + server.Url("generated/12.xml") +
+            "\n";
+        if (!run.StartShow("WebInterval=600\n" + feeds, {"plain.htm"})) {
+            state.SkipWithError("no X server or saver");
+            return;
+        }
+        sleep(5);  // start-up and the first load are not measured
+        const long before = GroupTicks(run.SaverPid());
+        sleep(30);
+        const long after = GroupTicks(run.SaverPid());
+        state.counters["cpu_percent"] =
+            100.0 * static_cast<double>(after - before) / (30.0 * sysconf(_SC_CLK_TCK));
+        run.Xdo("key Escape");
+        run.Ended(10000);
+    }
+}
+BENCHMARK(BM_SaverCpu)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kSecond);
+
+}  // namespace
+}  // namespace saver
+
+BENCHMARK_MAIN();

@@ -1,0 +1,48 @@
+#include "app/windows/ShowCompanionSet.h"
+
+#include "aatext/timer/TAATimerMgr.h"
+#include "platform/linux/gtk/GtkFeedWindow.h"
+
+namespace saver {
+
+UiDispatcher& ProgramDispatcher() {
+    static GlibDispatcher dispatcher;
+    return dispatcher;
+}
+
+void WireTimerDispatcher() {
+    SetTimerDispatcher(&ProgramDispatcher());
+}
+
+ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
+    : http_(dispatcher_),
+      ticker_(TickerEnvironment{process.settings,
+                                process.settings_file,
+                                process.random,
+                                windows,
+                                http_,
+                                process.platform.shell,
+                                viewer_,
+                                [] { return std::make_unique<GtkFeedWindow>(); },
+                                process.folders.working_folder,
+                                process.rss_list_path,
+                                {},
+                                nullptr,
+                                &ProgramDispatcher()}) {}
+
+// The ticker goes first: its windows and transfers refer to the client and the viewer.
+ShowCompanionSet::~ShowCompanionSet() = default;
+
+void ShowCompanionSet::StartFeedTicker(ShowWindow& window, int delay_seconds) {
+    ticker_.StartFeedTicker(window, delay_seconds);
+}
+
+void ShowCompanionSet::StopFeedTicker() {
+    ticker_.StopFeedTicker();
+}
+
+bool ShowCompanionSet::HandleTickerInput(const InputMessage& message) {
+    return ticker_.HandleTickerInput(message);
+}
+
+}  // namespace saver

@@ -98,10 +98,23 @@ bool CopyFileReplacing(const std::string& from, const std::string& to) {
     if (!FileExists(from)) {
         return false;
     }
-    ClearFileAttributes(to);
+    // The copy gets a name of its own and is renamed into place: a file of the name `to`
+    // is replaced, never written through, so a program that has it open or mapped (a
+    // loaded library) keeps the old bytes, and a read-only file gives way.
+    std::string temporary = to + ".tmp-XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return false;
+    }
+    ::close(fd);
     std::error_code error;
-    return std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing,
-                                      error);
+    if (!std::filesystem::copy_file(from, temporary,
+                                    std::filesystem::copy_options::overwrite_existing, error) ||
+        ::rename(temporary.c_str(), to.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
 }
 
 void ClearFileAttributes(const std::string& path) {

@@ -20,6 +20,7 @@ bool ForceDirectories(const std::string& path);
 // The new file gets `mode`. On failure `path` is unchanged and the result is false.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
 bool WriteFile(const std::string& path, std::string_view bytes);
+// Copies `from` to `to`, replacing a file of that name (by renaming the copy into place).
 bool CopyFileReplacing(const std::string& from, const std::string& to);
 // Makes the file writable again, which is what clearing its attributes means here.
 void ClearFileAttributes(const std::string& path);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -49,6 +50,12 @@ class BrowserEvents {
     virtual void TitleChange(const std::string& title) = 0;
     // The main document finished loading (also when it failed to load).
     virtual void DocumentComplete(const std::string& url) = 0;
+    // The main document of the page failed: no connection, a name not found, a TLS
+    // failure, an HTTP status of 400 or more (`status`, else 0), or no answer within
+    // kNoAnswerSeconds. Loads stopped by another Load are no failure. Comes before the
+    // DocumentComplete of the same load. Until the next page paints, the browser shows
+    // black, never an error page.
+    virtual void NavigateError(const std::string& url, int status) = 0;
     // The page opened a dialog. The owner may call Browser::CloseDialog(dialog) now.
     virtual void ShowDialog(DialogHandle dialog) = 0;
     // A key message while the browser has the focus, before the page gets it. True keeps
@@ -56,8 +63,8 @@ class BrowserEvents {
     virtual bool TranslateAccelerator(const InputMessage& message) = 0;
 };
 
-// A web view inside a window. Loading is asynchronous. A crashed or killed page process
-// is no failure of the Browser: the next Load starts a fresh one.
+// A web view inside a window; black until its first page paints. Loading is asynchronous. A crashed
+// or killed page process is no failure of the Browser: the next Load starts a fresh one.
 class Browser {
   public:
     virtual ~Browser() = default;
@@ -75,6 +82,16 @@ class Browser {
     virtual int Height() const = 0;
     // Closes a dialog passed to BrowserEvents::ShowDialog, as if the user had dismissed it.
     virtual void CloseDialog(DialogHandle dialog) = 0;
+    // Saves the loaded page with its pictures, styles and frames as one MHTML archive
+    // and passes it to `done` from the main loop later (empty when it could not be
+    // saved). `done` is dropped unanswered when the browser goes away first.
+    virtual void SavePage(std::function<void(std::string archive)> done) = 0;
+    // Shows an archive that SavePage made, stored in the file at `path`. Loads like
+    // Load, with the same events.
+    virtual void LoadArchive(const std::string& path) = 0;
+
+    // How long a page may send nothing before it counts as failed.
+    static constexpr int kNoAnswerSeconds = 15;
 };
 
 }  // namespace saver

@@ -11,15 +11,18 @@ namespace saver {
 // - SystemFolder: the one folder platform libraries are loaded from.
 // - RuntimeFolder: per-user folder for lock files; private to the user.
 // - ExecutablePath: the running program's own file, as a full path.
+// - CacheFolder: the user's folder for data that can be made again (kept copies of
+//   pages); empty when the user has none.
 // The application data folder is not here: it is the registry's "AppData" shell folder.
 class Folders {
-public:
+  public:
     virtual ~Folders() = default;
 
     virtual std::string TemporaryFolder() const = 0;
     virtual std::string SystemFolder() const = 0;
     virtual std::string RuntimeFolder() const = 0;
     virtual std::string ExecutablePath() const = 0;
+    virtual std::string CacheFolder() const = 0;
 };
 
 }  // namespace saver

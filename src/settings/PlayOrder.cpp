@@ -4,13 +4,9 @@
 
 namespace saver {
 
-namespace {
-
 size_t RandomIndexBelow(size_t count, RandomSource& random) {
     return std::uniform_int_distribution<size_t>(0, count - 1)(random);
 }
-
-}  // namespace
 
 RandomSource ClockSeededRandom() {
     auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();

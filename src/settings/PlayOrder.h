@@ -19,6 +19,9 @@ using RandomSource = std::mt19937;
 // A generator seeded from the clock.
 RandomSource ClockSeededRandom();
 
+// A uniformly random index in [0, count). Needs count > 0.
+size_t RandomIndexBelow(size_t count, RandomSource& random);
+
 // Puts the list into a uniformly random order.
 void ShuffleList(ContentList& list, RandomSource& random);
 

@@ -45,6 +45,7 @@ constexpr std::array kKeys{
     SaverSettingKey{"WebLinkExit", &S::WebLinkExit},
     SaverSettingKey{"WebAutoScroll", &S::WebAutoScroll},
     SaverSettingKey{"WebSameMonitor", &S::WebSameMonitor},
+    SaverSettingKey{"WebOfflineCopies", &S::WebOfflineCopies},
     SaverSettingKey{"WebSequence", &S::WebSequence, kSequenceRange},
     SaverSettingKey{"ScrName", &S::ScrName},
     SaverSettingKey{"Author", &S::Author},

@@ -48,6 +48,8 @@ struct TSaverSetting {
     bool WebLinkExit = false;
     bool WebAutoScroll = false;
     bool WebSameMonitor = true;
+    // Keep a copy of each web page and show it when the page fails later.
+    bool WebOfflineCopies = true;
     // 0 Normalize, 1 Shuffle, 2 Intelligent Random; only the low 8 bits of what is read.
     uint8_t WebSequence = 0;
     std::string ScrName = "Screensaver Setting";

@@ -10,12 +10,16 @@ namespace {
 // system-wide input hook is installed.
 constexpr int kHookDelayTicks = 20;
 
+// All copies of one saver's web pages together.
+constexpr uint64_t kOfflineCopiesBound = 200ULL * 1024 * 1024;
+
 }  // namespace
 
 ShowSession::ShowSession(const ShowEnvironment& environment)
     : environment_(environment),
       filter_(environment.settings),
       covers_(environment.windows),
+      copies_(environment.offline_copies_folder, kOfflineCopiesBound),
       main_(std::make_unique<TWebFullscreenForm>(*this, nullptr)) {}
 
 ShowSession::~ShowSession() {
@@ -29,6 +33,11 @@ ShowSession::~ShowSession() {
 void ShowSession::Run() {
     main_->FormShow();
     environment_.windows.RunLoop();
+}
+
+OfflineCopies* ShowSession::Copies() {
+    const bool kept = Settings().WebOfflineCopies && !copies_.Folder().empty();
+    return kept ? &copies_ : nullptr;
 }
 
 void ShowSession::CloseShow(TWebFullscreenForm& form) {

@@ -12,6 +12,7 @@
 #include "settings/TSaverSetting.h"
 #include "show/ExitFilter.h"
 #include "show/FurtherMonitors.h"
+#include "show/OfflineCopies.h"
 #include "show/ShowCompanions.h"
 
 namespace saver {
@@ -32,6 +33,8 @@ struct ShowEnvironment {
     // Run inside a window of another program (xscreensaver), which takes the input and
     // ends the show: the exit conditions are not applied and no input hook is installed.
     bool hosted = false;
+    // Where this saver keeps copies of its web pages (ends with "/"); empty for none.
+    std::string offline_copies_folder;
 };
 
 // One run of the web show: the main show window, the secondary show windows inside the
@@ -51,6 +54,8 @@ class ShowSession {
     TSaverSetting& Settings() const { return environment_.settings; }
     ExitFilter& Filter() { return filter_; }
     FurtherMonitors& Covers() { return covers_; }
+    // The kept copies of web pages; null when the saver keeps none.
+    OfflineCopies* Copies();
     TWebFullscreenForm& MainForm() { return *main_; }
     const std::vector<std::unique_ptr<TWebFullscreenForm>>& SecondaryForms() const {
         return secondary_;
@@ -71,6 +76,7 @@ class ShowSession {
     ShowEnvironment environment_;
     ExitFilter filter_;
     FurtherMonitors covers_;
+    OfflineCopies copies_;
     std::unique_ptr<TWebFullscreenForm> main_;
     std::vector<std::unique_ptr<TWebFullscreenForm>> secondary_;
     int hook_tick_counter_ = 1;

@@ -129,6 +129,12 @@ void TEmbeddedWB::DocumentComplete(const std::string& url) {
     }
 }
 
+void TEmbeddedWB::NavigateError(const std::string& url, int status) {
+    if (OnNavigateError) {
+        OnNavigateError(url, status);
+    }
+}
+
 void TEmbeddedWB::ShowDialog(DialogHandle dialog) {
     if (OnShowDialog) {
         OnShowDialog(dialog);

@@ -60,6 +60,12 @@ class TEmbeddedWB : private BrowserEvents {
     // Body metrics of the loaded document (zero when it has none).
     BodyMetrics Metrics();
     void CloseDialog(DialogHandle dialog) { browser_.CloseDialog(dialog); }
+    // The loaded page as one MHTML archive, passed to `done` later (empty on failure).
+    void SavePage(std::function<void(std::string archive)> done) {
+        browser_.SavePage(std::move(done));
+    }
+    // Shows an archive that SavePage made, kept in the file at `path`.
+    void NavigateArchive(const std::string& path) { browser_.LoadArchive(path); }
     // During OnBeforeNavigate2: true when the navigation is one this adapter's Navigate
     // started, not the page or the user.
     bool NavigationFromNavigate() const { return navigation_from_navigate_; }
@@ -69,6 +75,8 @@ class TEmbeddedWB : private BrowserEvents {
     std::function<void(const std::string& text)> OnStatusTextChange;
     std::function<void(const std::string& text)> OnTitleChange;
     std::function<void(const std::string& url)> OnDocumentComplete;
+    // The page's main document failed to load; `status_code` is its HTTP status, or 0.
+    std::function<void(const std::string& url, int status_code)> OnNavigateError;
     std::function<void(DialogHandle dialog)> OnShowDialog;
     std::function<void(const InputMessage& message, bool& done)> OnTranslateAccelerator;
 
@@ -78,6 +86,7 @@ class TEmbeddedWB : private BrowserEvents {
     void StatusTextChange(const std::string& text) override;
     void TitleChange(const std::string& title) override;
     void DocumentComplete(const std::string& url) override;
+    void NavigateError(const std::string& url, int status) override;
     void ShowDialog(DialogHandle dialog) override;
     bool TranslateAccelerator(const InputMessage& message) override;
 

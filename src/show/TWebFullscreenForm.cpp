@@ -44,6 +44,10 @@ TWebFullscreenForm::~TWebFullscreenForm() = default;
 void TWebFullscreenForm::WireBrowserEvents() {
     IE1->OnStatusTextChange = [this](const std::string& text) { IE1StatusTextChange(text); };
     IE1->OnTitleChange = [this](const std::string& text) { IE1StatusTextChange(text); };
+    IE1->OnDocumentComplete = [this](const std::string& url) { IE1DocumentComplete(url); };
+    IE1->OnNavigateError = [this](const std::string& url, int status_code) {
+        IE1NavigateError(url, status_code);
+    };
     IE1->OnBeforeNavigate2 = [this](const std::string& url, bool& cancel) {
         IEBeforeNavigate2(url, cancel);
     };
@@ -122,6 +126,18 @@ void TWebFullscreenForm::ApplyBrowserOptions() {
 
 void TWebFullscreenForm::Timer1Timer() {
     session_.HookTick(newer_system_);
+    if (page_failed_) {
+        page_failed_ = false;
+        ++failures_in_a_row_;
+        // A failed page makes way for the next one at once, unless every page of the
+        // list has failed in a row: then one page is tried per interval, so that a
+        // show without network does not hammer it.
+        const bool all_failed =
+            failures_in_a_row_ >= static_cast<int>(session_.Settings().Web.size());
+        if (!ShowOfflineCopy() && !all_failed) {
+            tick_counter_ = -1;
+        }
+    }
     if (tick_counter_ == -1 || tick_counter_ >= session_.Settings().WebInterval * 10) {
         try {
             ShowPage(std::nullopt);
@@ -150,9 +166,54 @@ void TWebFullscreenForm::ShowPage(const std::optional<std::string>& item) {
     } else if (!settings.Web.empty()) {  // a key pressed during the scroll may empty it
         ShowNextPage();
     }
-    tick_counter_ = 0;
-    IE1->Navigate(current_page_);
+    StartPage();
     Timer1->SetEnabled(true);
+}
+
+void TWebFullscreenForm::StartPage() {
+    tick_counter_ = 0;
+    page_failed_ = false;
+    shown_copy_.reset();
+    copy_wanted_ = session_.Copies() && IsWebAddress(current_page_);
+    IE1->Navigate(current_page_);
+}
+
+bool TWebFullscreenForm::ShowOfflineCopy() {
+    OfflineCopies* copies = session_.Copies();
+    if (shown_copy_ || !copies || !IsWebAddress(current_page_)) {
+        return false;  // a copy that failed too is skipped like its page
+    }
+    shown_copy_ = copies->Find(current_page_);
+    if (shown_copy_) {
+        IE1->NavigateArchive(shown_copy_->path);
+    }
+    return shown_copy_.has_value();
+}
+
+void TWebFullscreenForm::KeepOfflineCopy() {
+    OfflineCopies* copies = session_.Copies();
+    // The copies outlive the browser, which drops the answer when it goes first.
+    IE1->SavePage([copies, address = current_page_](const std::string& archive) {
+        copies->Store(address, archive);
+    });
+}
+
+void TWebFullscreenForm::IE1NavigateError(const std::string&, int) {
+    page_failed_ = true;
+    copy_wanted_ = false;
+}
+
+void TWebFullscreenForm::IE1DocumentComplete(const std::string&) {
+    if (page_failed_) {
+        return;  // the end of the load that failed
+    }
+    failures_in_a_row_ = 0;
+    if (shown_copy_) {
+        IE1StatusTextChange(OfflineCopyStatus(current_page_, shown_copy_->saved));
+    } else if (copy_wanted_) {
+        copy_wanted_ = false;
+        KeepOfflineCopy();
+    }
 }
 
 void TWebFullscreenForm::ShowNextPage() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/WindowSystem.h"
+#include "show/OfflineCopies.h"
 #include "show/TEmbeddedWB.h"
 
 namespace saver {
@@ -29,6 +30,8 @@ class TWebFullscreenForm {
     // Shows `item`, or the next page in play order when there is none.
     void ShowPage(const std::optional<std::string>& item);
     void IE1StatusTextChange(const std::string& text);
+    void IE1DocumentComplete(const std::string& url);
+    void IE1NavigateError(const std::string& url, int status_code);
     void Hide();
 
     // Input: the exit filter (main show window only), the browser's key hook and the
@@ -52,6 +55,10 @@ class TWebFullscreenForm {
     void NavigationKeyPressed(uint32_t key_code);
     void OpenLinkWindow();
     void ShowNextPage();
+    void StartPage();
+    // Shows the kept copy of the current page after it failed; false when there is none.
+    bool ShowOfflineCopy();
+    void KeepOfflineCopy();
     void WireBrowserEvents();
 
     ShowSession& session_;
@@ -68,6 +75,14 @@ class TWebFullscreenForm {
     int tick_counter_ = -1;
     bool newer_system_ = false;
     bool closed_ = false;
+    // The current page failed; the next tick shows its copy or moves on.
+    bool page_failed_ = false;
+    // Pages that failed one after the other since a page last loaded.
+    int failures_in_a_row_ = 0;
+    // The current page is a web address whose copy is kept once it has loaded.
+    bool copy_wanted_ = false;
+    // The kept copy shown in place of the current page, when it failed.
+    std::optional<OfflineCopy> shown_copy_;
 };
 
 // The address WebLastPage opens for the page last shown: addresses and full paths as

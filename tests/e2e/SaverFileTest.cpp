@@ -107,7 +107,8 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
     EXPECT_EQ(report["Settings"]["WebInterval"], 25);
     EXPECT_EQ(report["Settings"]["ScrName"], "Ocean");
     EXPECT_EQ(report["Settings"]["MousePress"], true);
-    EXPECT_EQ(report["Settings"].size(), 47u);
+    EXPECT_EQ(report["Settings"]["WebOfflineCopies"], true);
+    EXPECT_EQ(report["Settings"].size(), 48u);
     EXPECT_EQ(report["FeedList"], nlohmann::json::array({"News"}));
     EXPECT_EQ(report["Lists"]["Web"],
               nlohmann::json::array({"(URL) http://a.test/?q**1", "page.htm"}));
@@ -119,6 +120,13 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
     EXPECT_FALSE(report["PackageItems"][0]["NotZip"]);
     EXPECT_FALSE(fs::exists(root / "run/Orvane/Ocean.ini"))
         << "inspect leaves the working folder alone";
+}
+
+TEST_F(SaverFileTest, InspectTellsWhetherWebPagesAreKept) {
+    std::string saver = MakeSaver("Ocean.scr", "[Set]\nWebOfflineCopies=0\n");
+    EXPECT_EQ(Inspect(saver)["Settings"]["WebOfflineCopies"], false);
+    test::ChildResult text = Run({kPack, "inspect", saver});
+    EXPECT_NE(text.out.find("Offline copies:   off\n"), std::string::npos) << text.out;
 }
 
 // A settings file saved as "ANSI" on Windows: built with a warning about its encoding (and

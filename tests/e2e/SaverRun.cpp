@@ -94,6 +94,10 @@ std::string SaverRun::Url(const std::string& page) const {
     return base_url_ + page;
 }
 
+void SaverRun::StopServer() {
+    server_.reset();
+}
+
 bool SaverRun::MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
                          const std::vector<std::string>& items) {
     std::string ini = "[Set]\nScrName=End to end\n" + set_lines + "\n[Web]\n";
@@ -109,10 +113,12 @@ bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " + SAVER_BIN_DIR +
                           "/saverhost --settings " + folder_ + "/settings.ini --content " +
-                          folder_ + "/content -o " + folder_ + "/test.scr > /dev/null";
+                          folder_ + "/content " + build_options + " -o " + folder_ +
+                          "/test.scr";
     for (const std::string& item : items) {
         command += " --item " + item;
     }
+    command += " > /dev/null";
     return std::system(command.c_str()) == 0;
 }
 
@@ -131,6 +137,7 @@ void SaverRun::StartProgram(const std::vector<std::string>& argv, bool capture_e
     setenv("HOME", (folder_ + "/home").c_str(), 1);
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
+    unsetenv("XDG_CACHE_HOME");
     setenv("GDK_BACKEND", "x11", 1);
     setenv("WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS", "1", 1);
     static const std::string path = getenv("PATH") ? getenv("PATH") : "/usr/bin:/bin";
@@ -161,7 +168,7 @@ void SaverRun::StartAsProgram(const std::vector<std::string>& arguments) {
 
 std::string SaverRun::NextPage(int timeout_ms) {
     for (;;) {
-        const std::string line = server_->ReadLine(timeout_ms);
+        const std::string line = server_ ? server_->ReadLine(timeout_ms) : "";
         if (line.empty() || IsPageRequest(line)) {
             return line.empty() ? line : line.substr(4);
         }
@@ -266,15 +273,27 @@ std::string SaverRun::ErrorOutput() {
     return saver_ ? saver_->Wait(1000).err : std::string();
 }
 
-std::vector<std::string> SaverRun::WorkingFiles() const {
+namespace {
+
+std::vector<std::string> FilesBelow(const std::string& folder) {
     std::vector<std::string> files;
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(folder_ + "/run/Orvane", error)) {
+    for (const auto& entry : fs::recursive_directory_iterator(folder, error)) {
         if (entry.is_regular_file()) {
             files.push_back(entry.path().string());
         }
     }
     return files;
+}
+
+}  // namespace
+
+std::vector<std::string> SaverRun::WorkingFiles() const {
+    return FilesBelow(folder_ + "/run/Orvane");
+}
+
+std::vector<std::string> SaverRun::CacheFiles() const {
+    return FilesBelow(folder_ + "/home/.cache/saverhost");
 }
 
 std::vector<std::string> SaverRun::Opened() const {

@@ -35,6 +35,8 @@ class SaverRun {
     const std::string& Display() const;
     // The address of a page of tests/data/show/site on the loopback server.
     std::string Url(const std::string& page) const;
+    // Stops the loopback server: from now on its pages are refused.
+    void StopServer();
     // Builds the saver from "[Set]" lines and the Web list with saverpack, the files of
     // Folder() + "/content" in its package and `items` as package items.
     bool MakeSaver(const std::string& set_lines, const std::vector<std::string>& web,
@@ -79,6 +81,8 @@ class SaverRun {
     std::string ErrorOutput();
     // The files left below the working folder.
     std::vector<std::string> WorkingFiles() const;
+    // The files of the saver host's folder in the user's cache folder.
+    std::vector<std::string> CacheFiles() const;
     // What the xdg-open stand-in was asked to open, one line each.
     std::vector<std::string> Opened() const;
     // A plain window of the test's own on the saver's display, as the display settings
@@ -91,6 +95,9 @@ class SaverRun {
     // The program Start or StartProgram started.
     ChildProcess& Program() { return *saver_; }
     const std::string& Folder() const { return folder_; }
+
+    // Further options for saverpack build (such as package items).
+    std::string build_options;
 
   private:
     std::string folder_;

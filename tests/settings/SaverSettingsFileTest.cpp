@@ -28,6 +28,7 @@ TEST(SaverSettingsFileTest, MissingFileGivesEveryDefault) {
     EXPECT_TRUE(record.MousePress);
     EXPECT_EQ(record.WebInterval, 10);
     EXPECT_TRUE(record.WebSameMonitor);
+    EXPECT_TRUE(record.WebOfflineCopies);
     EXPECT_EQ(record.WebSequence, 0);
     EXPECT_EQ(record.ScrName, "Screensaver Setting");
     EXPECT_EQ(record.Build_BannerImage, "orvanebanner.jpg");

@@ -4,6 +4,7 @@
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
 #include "support/FakeWindowSystem.h"
+#include "support/TempFolder.h"
 
 namespace saver {
 namespace {
@@ -35,16 +36,16 @@ class WebShowTest : public ::testing::Test {
 
     // Starts the show; the first page timer tick shows the first page.
     void Start() {
-        session = std::make_unique<ShowSession>(
-            ShowEnvironment{settings,
-                            [](std::string& item) {
-                                if (item.rfind("missing", 0) == 0) {
-                                    item = "/saver/" + item;
-                                    return false;
-                                }
-                                return true;
-                            },
-                            random, windows, shell, hook, companions, executable_form, hosted});
+        session = std::make_unique<ShowSession>(ShowEnvironment{
+            settings,
+            [](std::string& item) {
+                if (item.rfind("missing", 0) == 0) {
+                    item = "/saver/" + item;
+                    return false;
+                }
+                return true;
+            },
+            random, windows, shell, hook, companions, executable_form, hosted, copies_folder});
         session->Run();
     }
     FakeBrowser& MainBrowser() { return windows.windows.front()->browser; }
@@ -62,6 +63,7 @@ class WebShowTest : public ::testing::Test {
     TickerTakingArrows companions;
     bool executable_form = false;
     bool hosted = false;
+    std::string copies_folder;  // where the show keeps copies of web pages; none when empty
     std::unique_ptr<ShowSession> session;
 };
 
@@ -279,6 +281,99 @@ TEST_F(WebShowTest, HostedShowPagesOnButTakesNoInputAndNoHook) {
     EXPECT_FALSE(windows.quit);
     EXPECT_FALSE(hook.Installed());
     EXPECT_EQ(MainBrowser().loads.size(), 4u);  // no key paged on
+}
+
+// A failed page makes way for the next one at the next tick; the end of its load that
+// follows the failure is no success.
+TEST_F(WebShowTest, FailedPageMakesWayForTheNextAtTheNextTick) {
+    Start();
+    Ticks(1);
+    BrowserEvents* events = MainBrowser().events_;
+    events->NavigateError("http://a/", 0);
+    events->DocumentComplete("http://a/");
+    Ticks(1);
+    EXPECT_EQ(MainBrowser().loads, (std::vector<std::string>{"http://a/", "http://b/"}));
+    events->DocumentComplete("http://b/");
+    Ticks(10);
+    EXPECT_EQ(MainBrowser().loads.size(), 2u);  // a page that loaded keeps its interval
+}
+
+TEST_F(WebShowTest, WhenEveryPageFailsOnePageIsTriedPerInterval) {
+    settings.Web = {"http://a/", "http://b/"};
+    Start();
+    Ticks(1);
+    BrowserEvents* events = MainBrowser().events_;
+    events->NavigateError("http://a/", 0);
+    Ticks(1);
+    events->NavigateError("http://b/", 404);
+    Ticks(10);
+    EXPECT_EQ(MainBrowser().loads, (std::vector<std::string>{"http://a/", "http://b/"}));
+    Ticks(1);
+    EXPECT_EQ(MainBrowser().loads.back(), "http://a/");  // tried again on its turn
+    // Once a page loads, a failure makes way at once again.
+    events->DocumentComplete("http://a/");
+    Ticks(11);
+    events->NavigateError("http://b/", 0);
+    Ticks(1);
+    EXPECT_EQ(MainBrowser().loads, (std::vector<std::string>{"http://a/", "http://b/", "http://a/",
+                                                             "http://b/", "http://a/"}));
+}
+
+class OfflineCopiesShowTest : public WebShowTest {
+  protected:
+    OfflineCopiesShowTest() {
+        copies_folder = folder.Path() + "copies/";
+        settings.Web = {"http://a/", "b.htm", "http://c/"};
+    }
+    test::TempFolder folder;
+};
+
+TEST_F(OfflineCopiesShowTest, LoadedWebPageIsKeptAndShownWhenItFailsLater) {
+    Start();
+    Ticks(1);
+    BrowserEvents* events = MainBrowser().events_;
+    events->DocumentComplete("http://a/");
+    ASSERT_EQ(MainBrowser().saves.size(), 1u);
+    MainBrowser().saves[0]("archive of a");
+    // Later the page fails: its copy comes in its place, and the status line says so.
+    Ticks(11);  // b.htm
+    Ticks(11);  // http://c/
+    Ticks(11);  // http://a/ again
+    events->NavigateError("http://a/", 0);
+    events->DocumentComplete("http://a/");
+    Ticks(1);
+    ASSERT_EQ(MainBrowser().archives.size(), 1u);
+    EXPECT_EQ(test::ReadFile(MainBrowser().archives[0]), "archive of a");
+    EXPECT_EQ(MainBrowser().loads.back(), "http://a/");
+    events->DocumentComplete("file:///copy");
+    EXPECT_TRUE(windows.windows.front()->texts[ShowPanel::Status].starts_with(
+        " offline copy of http://a/ from 2"));
+    EXPECT_EQ(MainBrowser().saves.size(), 1u);  // a copy is not kept again
+    // A copy that fails too is skipped like its page.
+    events->NavigateError("file:///copy", 0);
+    Ticks(1);
+    EXPECT_EQ(MainBrowser().loads.back(), "b.htm");
+}
+
+TEST_F(OfflineCopiesShowTest, OnlyWebAddressesAreKeptAndNothingWithTheKeyOff) {
+    Start();
+    Ticks(12);  // b.htm, a packaged page
+    MainBrowser().events_->DocumentComplete("file:///b.htm");
+    EXPECT_TRUE(MainBrowser().saves.empty());
+
+    settings.WebOfflineCopies = false;
+    Ticks(11);  // http://c/
+    MainBrowser().events_->DocumentComplete("http://c/");
+    EXPECT_TRUE(MainBrowser().saves.empty());
+}
+
+TEST_F(OfflineCopiesShowTest, FailedPageWithoutACopyIsSkipped) {
+    Start();
+    Ticks(1);
+    MainBrowser().events_->NavigateError("http://a/", 0);
+    Ticks(1);
+    EXPECT_TRUE(MainBrowser().archives.empty());
+    EXPECT_EQ(MainBrowser().loads.back(), "b.htm");
 }
 
 }  // namespace

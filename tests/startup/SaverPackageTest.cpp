@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include <filesystem>
 
 #include <sys/stat.h>
@@ -286,6 +288,20 @@ TEST_F(PackageItemTest, MpegLibraryIsExtractedOnlyWhenMissing) {
     WriteFile(system + "MPEGDLL.DLL", "present");
     package.ProvideMpegLibrary(system);
     EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "present");
+}
+
+// A library loaded from the working folder is such a file: writing through it would
+// change the code of the running program.
+TEST_F(PackageItemTest, AFileInUseIsReplacedNotWrittenThrough) {
+    std::string file = root.Write("items/lib.so", "new");
+    Unpack("[Set]\n", {{file, true}});
+    WriteFile(work + "lib.so", "old");
+    std::ifstream in_use(work + "lib.so");
+    package.ExtractPackageItem("lib.so", work + "lib.so", "");
+    EXPECT_EQ(test::ReadFile(work + "lib.so"), "new");
+    std::string seen;
+    std::getline(in_use, seen);
+    EXPECT_EQ(seen, "old");
 }
 
 TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {

@@ -55,11 +55,12 @@ class FakeRegistry : public Registry {
 
 class FakeFolders : public Folders {
   public:
-    std::string temporary, system, executable;
+    std::string temporary, system, executable, cache;
     std::string TemporaryFolder() const override { return temporary; }
     std::string SystemFolder() const override { return system; }
     std::string RuntimeFolder() const override { return temporary; }
     std::string ExecutablePath() const override { return executable; }
+    std::string CacheFolder() const override { return cache; }
 };
 
 class FakeShell : public Shell {

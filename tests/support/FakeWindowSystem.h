@@ -24,6 +24,10 @@ class FakeBrowser : public Browser {
     void ScrollBy(int, int dy) override { scrolled += dy; }
     int Height() const override { return 500; }
     void CloseDialog(DialogHandle dialog) override { closed_dialogs.push_back(dialog); }
+    void SavePage(std::function<void(std::string)> done) override {
+        saves.push_back(std::move(done));
+    }
+    void LoadArchive(const std::string& path) override { archives.push_back(path); }
 
     BrowserEvents* events_ = nullptr;
     BrowserOptions options_;
@@ -31,6 +35,8 @@ class FakeBrowser : public Browser {
     BodyMetrics metrics;
     int scrolled = 0;
     std::vector<DialogHandle> closed_dialogs;
+    std::vector<std::function<void(std::string)>> saves;  // answered by the test
+    std::vector<std::string> archives;
 };
 
 class FakeTimer : public Timer {

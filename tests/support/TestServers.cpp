@@ -1,5 +1,7 @@
 #include "support/TestServers.h"
 
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <regex>
@@ -19,8 +21,10 @@ std::string StartXServer(std::vector<std::string> argv, const ChildOptions& base
     if (pipe(fds) != 0) {
         return "";
     }
+    // A black root window ("-br") instead of the grey weave: what a test samples before
+    // the saver's windows appear is black, as on most desktops under a screen saver.
     argv.insert(argv.begin() + 1,
-                {"-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-noreset"});
+                {"-displayfd", std::to_string(fds[1]), "-nolisten", "tcp", "-noreset", "-br"});
     ChildOptions options = base;
     options.keep_fd = fds[1];
     process = std::make_unique<ChildProcess>(argv, options);
@@ -58,7 +62,29 @@ XvfbServer::XvfbServer(int screens, const std::string& size) {
     display_ = StartXServer(argv, options, process_);
 }
 
-HttpServer::HttpServer(const std::string& folder) {
+std::string RefusedUrl() {
+    // A port the system just gave out and took back: nothing listens there.
+    const int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    bind(fd, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(fd, reinterpret_cast<sockaddr*>(&address), &size);
+    close(fd);
+    return "http://127.0.0.1:" + std::to_string(ntohs(address.sin_port)) + "/refused.htm";
+}
+
+HttpServer::HttpServer(const std::string& folder, bool untrusted_tls) {
+    if (untrusted_tls) {
+        process_ = std::make_unique<ChildProcess>(std::vector<std::string>{
+            "python3", std::string(SAVER_TEST_SUPPORT_DIR) + "/tls_server.py", folder});
+        const std::string line = process_->ReadLine(30000);
+        if (line.starts_with("PORT ")) {
+            base_url_ = "https://127.0.0.1:" + line.substr(5) + "/";
+        }
+        return;
+    }
     process_ = std::make_unique<ChildProcess>(std::vector<std::string>{
         "python3", "-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", folder});
     const std::string line = process_->ReadLine(10000);

@@ -22,10 +22,14 @@ class XvfbServer {
     std::string display_;
 };
 
-// A loopback HTTP server serving the files of `folder`.
+// An address on a loopback port where nothing listens: its connection is refused.
+std::string RefusedUrl();
+
+// A loopback HTTP server serving the files of `folder`; with `untrusted_tls`, over
+// HTTPS with a self-signed certificate that every client refuses.
 class HttpServer {
   public:
-    explicit HttpServer(const std::string& folder);
+    explicit HttpServer(const std::string& folder, bool untrusted_tls = false);
     // "http://127.0.0.1:PORT/", or empty when the server did not start.
     const std::string& BaseUrl() const { return base_url_; }
 

@@ -39,7 +39,8 @@ sed -e "s|@LIVE_URL@|http://127.0.0.1:$port/live.htm|" \
     -e "s|@FEED_URL@|http://127.0.0.1:$port/demo-feed.xml|" \
     "$samples/settings.ini.in" >"$scratch/demo.ini"
 "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/demo.ini" \
-    --content "$samples/pages" --strict -o "$out/demo.scr" >/dev/null
+    --content "$samples/pages" --item "$build/tones/melody.mp3" --item "$build/tones/melody.ogg" \
+    --mpeg-library "$build/lib/libmpegdll.so:notzip" --strict -o "$out/demo.scr" >/dev/null
 echo "demo: made the sample saver $out/demo.scr; it holds:"
 "$build/bin/saverpack" inspect "$out/demo.scr" | sed 's/^/    /'
 
@@ -50,10 +51,12 @@ if [ -n "${DISPLAY:-}" ]; then
     exit 0
 fi
 
-# No display: an X server of our own.
+# No display: an X server of our own, and the music recorded as WAV files.
 start_xvfb "$scratch"
 echo "demo: no display; running the show in Xvfb ($DISPLAY) for about 20 seconds"
-rm -f "$out"/shot-*.png
+rm -rf "$out"/shot-*.png "$out/music"
+mkdir -p "$out/music"
+export SAVERHOST_AUDIO_SINK="$out/music"
 "$out/demo.scr" /s &
 saver_pid=$!
 for shot in 1 2 3 4 5; do
@@ -64,3 +67,5 @@ xdotool key Escape
 wait "$saver_pid"
 echo "demo: the show ended; screenshots in $out:"
 ls "$out"/shot-*.png
+echo "demo: the music it played, recorded in $out/music:"
+ls "$out/music"

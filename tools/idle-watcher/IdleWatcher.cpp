@@ -31,7 +31,8 @@ int64_t IdleWatcher::MsSince(int64_t microseconds) const {
 }
 
 bool IdleWatcher::Inhibited() const {
-    return service_.Inhibited() || desktop_.FullScreenWindowActive();
+    return service_.Inhibited() || desktop_.FullScreenWindowActive() ||
+           desktop_.ScreenSaverSuspended();
 }
 
 void IdleWatcher::CheckIn(int64_t ms) {

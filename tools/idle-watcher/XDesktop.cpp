@@ -84,6 +84,19 @@ int64_t XDesktop::InputIdleMs() const {
     return static_cast<int64_t>(info.idle);
 }
 
+bool XDesktop::ScreenSaverSuspended() const {
+    int timeout_s = 0, interval = 0, blanking = 0, exposures = 0;
+    XGetScreenSaver(display_, &timeout_s, &interval, &blanking, &exposures);
+    XScreenSaverInfo info{};
+    if (timeout_s <= 0 || !XScreenSaverQueryInfo(display_, DefaultRootWindow(display_), &info)) {
+        return false;
+    }
+    // Right at the timeout the server may not have switched its saver on yet; that reads
+    // as suspended for one check, which only delays the start to the next one.
+    return info.state == ScreenSaverOff &&
+           info.idle >= static_cast<unsigned long>(timeout_s) * 1000;
+}
+
 Window XDesktop::ActiveWindow() const {
     const Window root = DefaultRootWindow(display_);
     const std::vector<unsigned long> active =

@@ -21,6 +21,12 @@ class XDesktop {
     // True when the window that has the focus covers a whole monitor (the one its
     // middle is on), or says it is full-screen.
     bool FullScreenWindowActive() const;
+    // True when a program has suspended the X server's own screen saver
+    // (XScreenSaverSuspend, as video players do). The server tells no other client so;
+    // it shows once the idle time has reached the server's screen-saver timeout, when the
+    // server's saver should be on and is not. With that timeout off, or longer than the
+    // idle time, a suspension cannot be seen and this is false.
+    bool ScreenSaverSuspended() const;
 
   private:
     Window ActiveWindow() const;

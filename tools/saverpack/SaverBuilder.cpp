@@ -111,7 +111,7 @@ void CopyFileInto(SaverFileWriter& writer, const std::string& path,
 
 void WriteItem(SaverFileWriter& writer, const PackageItemSource& item, IniFile& settings,
                const ProgressReport& progress) {
-    const std::string key = FileNamePart(item.path);
+    const std::string key = PackageItemName(item);
     const uint64_t start = writer.Position();
     if (item.not_zip) {
         CopyFileInto(writer, item.path, progress);

@@ -107,7 +107,7 @@ class Checker {
         }
         beside_pages_ = package_;
         for (const PackageItemSource& item : sources.items) {
-            package_.insert(FileNamePart(item.path));
+            package_.insert(PackageItemName(item));
         }
         // Package items are unpacked at start only when a list names them as resources.
         for (const ContentListField& list : ContentListFields()) {

@@ -39,6 +39,7 @@ class InspectedFolders : public Folders {
     std::string SystemFolder() const override { return system_.SystemFolder(); }
     std::string RuntimeFolder() const override { return scratch_; }
     std::string ExecutablePath() const override { return saver_path_; }
+    std::string CacheFolder() const override { return system_.CacheFolder(); }
 
   private:
     const Folders& system_;
@@ -207,6 +208,7 @@ std::string TextReport(const SaverProcess& process) {
                                     ", cursor shown " + OnOff(s.ShowCursor) + ", system-wide " +
                                     OnOff(s.HookApplete));
     out.Line("Status line", OnOff(s.WebShowStatus));
+    out.Line("Offline copies", OnOff(s.WebOfflineCopies));
     out.Line("Feeds", std::string(OnOff(s.UseFeed)) + ", " + std::to_string(s.FeedList.size()) +
                           " in use, " + std::to_string(s.BlogInterval) + " s an item" +
                           (s.RandomFeed ? ", feeds at random" : ", feeds in order"));

@@ -103,4 +103,8 @@ std::string FileError(const std::string& what, const std::string& path, int erro
     return "cannot " + what + " " + path + ": " + reason;
 }
 
+std::string PackageItemName(const PackageItemSource& item) {
+    return item.name.empty() ? FileNamePart(item.path) : item.name;
+}
+
 }  // namespace saver

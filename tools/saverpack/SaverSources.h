@@ -10,7 +10,14 @@ namespace saver {
 struct PackageItemSource {
     std::string path;
     bool not_zip = false;  // carry the file as it is, not inside a ZIP archive
+    std::string name{};    // the item's name in the saver; empty: the file's own name
 };
+
+// The name the MPEG audio library travels under in a saver.
+inline constexpr const char* kMpegLibraryItem = "MPEGDLL.DLL";
+
+// The item's name in the saver, as sections "zippos" and "notzip" key it.
+std::string PackageItemName(const PackageItemSource& item);
 
 // A file of the content folder and the plain name it has in the package.
 struct ContentFile {

@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* kBuildUsage =
     R"(  saverpack build --host HOST --settings FILE.ini [--content DIR]
-                  [--item FILE[:notzip]]... [--strict] -o SAVER
+                  [--item FILE[:notzip]]... [--mpeg-library FILE[:notzip]]
+                  [--strict] -o SAVER
 
 Writes SAVER: a copy of the saver host HOST followed by the package items and the
 saver package. The package holds FILE.ini (the saver settings) and every file of DIR
@@ -26,6 +27,10 @@ bytes of the saver. Larger files travel as package items (--item), each zipped, 
 as it is with ":notzip"; a file given so is left out of the package even where it
 lies in DIR. Their byte ranges are written into the settings' sections "zippos" and
 "notzip". List them in the settings as "(File) NAME" or "(Resource) NAME".
+--mpeg-library carries the MPEG audio library (libmpegdll.so) as the item
+"MPEGDLL.DLL", for machines that have none installed: zipped, the saver unpacks it
+into the system folder (where only an administrator can); with ":notzip", into the
+user's private working folder, from which it is loaded.
 Before writing, the saver is checked as by "saverpack check"; the warnings go to
 standard error. --strict makes them errors: no saver is written and the exit
 status is 1.
@@ -105,6 +110,9 @@ PackOptions ParsePackOptions(const std::vector<std::string>& args, bool build) {
             request.content_folder = NextValue(args, i);
         } else if (arg == "--item") {
             request.items.push_back(ParseItem(NextValue(args, i)));
+        } else if (arg == "--mpeg-library") {
+            request.items.push_back(ParseItem(NextValue(args, i)));
+            request.items.back().name = saver::kMpegLibraryItem;
         } else if (build && (arg == "-o" || arg == "--output")) {
             request.output = NextValue(args, i);
         } else if (arg == "--strict") {

@@ -56,11 +56,15 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
     GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanionSet companions(process, windows);
+    const std::string cache = process.platform.folders.CacheFolder();
     ShowSession session(ShowEnvironment{
         process.settings,
         [&process](std::string& item) { return process.content.ResolveContentItem(item); },
         process.random, windows, process.platform.shell, hook, companions,
-        process.state.executable_form, process.state.host.hosted});
+        process.state.executable_form, process.state.host.hosted,
+        cache.empty()
+            ? ""
+            : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});
     session.Run();
 }
 

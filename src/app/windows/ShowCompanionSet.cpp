@@ -1,6 +1,7 @@
 #include "app/windows/ShowCompanionSet.h"
 
 #include "aatext/timer/TAATimerMgr.h"
+#include "app/windows/ShowMusic.h"
 #include "platform/linux/gtk/GtkFeedWindow.h"
 
 namespace saver {
@@ -28,9 +29,11 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
                                 process.rss_list_path,
                                 {},
                                 nullptr,
-                                &ProgramDispatcher()}) {}
+                                &ProgramDispatcher()}),
+      music_(MakeShowMusic(process, windows, players_)) {}
 
-// The ticker goes first: its windows and transfers refer to the client and the viewer.
+// The music goes first, then its players; then the ticker, whose windows and transfers
+// refer to the client and the viewer.
 ShowCompanionSet::~ShowCompanionSet() = default;
 
 void ShowCompanionSet::StartFeedTicker(ShowWindow& window, int delay_seconds) {
@@ -43,6 +46,19 @@ void ShowCompanionSet::StopFeedTicker() {
 
 bool ShowCompanionSet::HandleTickerInput(const InputMessage& message) {
     return ticker_.HandleTickerInput(message);
+}
+
+void ShowCompanionSet::StartMusic() {
+    if (music_ != nullptr) {
+        music_->StartMusic();
+    }
+}
+
+void ShowCompanionSet::StopMusic() {
+    if (music_ != nullptr) {
+        music_->ClearPlaylist();
+        music_->StopMusic();
+    }
 }
 
 }  // namespace saver

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <memory>
+
 #include "feeds/ticker/FeedTicker.h"
 #include "feeds/viewer/ItemViewer.h"
+#include "music/BackgroundMusic.h"
+#include "platform/MediaPlayer.h"
 #include "platform/linux/GlibDispatcher.h"
 #include "platform/linux/curl/CurlHttpClient.h"
 #include "show/ShowCompanions.h"
@@ -10,7 +14,8 @@
 namespace saver {
 
 // The show's companions in the program: the feed ticker on libcurl and GTK windows, and
-// the background music. Everything here lives as long as the show.
+// the background music on GStreamer and the MPEG audio library. Everything here lives as
+// long as the show.
 class ShowCompanionSet : public ShowCompanions {
   public:
     ShowCompanionSet(SaverProcess& process, WindowSystem& windows);
@@ -19,12 +24,20 @@ class ShowCompanionSet : public ShowCompanions {
     void StartFeedTicker(ShowWindow& window, int delay_seconds) override;
     void StopFeedTicker() override;
     bool HandleTickerInput(const InputMessage& message) override;
+    void StartMusic() override;
+    // The main show window's close: the music's own playlist is emptied, then the
+    // players stopped.
+    void StopMusic() override;
 
   private:
     GlibDispatcher dispatcher_;
     CurlHttpClient http_;
     ItemViewer viewer_;
     FeedTicker ticker_;
+    // The players outlive the music that drives them; the music is null when GStreamer
+    // cannot be started, and the show then runs silent.
+    std::unique_ptr<MediaPlayers> players_;
+    std::unique_ptr<BackgroundMusic> music_;
 };
 
 // The program's hand-over to the GLib main loop, for work of threads that may outlive the

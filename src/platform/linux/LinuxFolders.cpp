@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "platform/linux/PrivateFolder.h"
+#include "platform/linux/UserAccount.h"
 
 namespace saver {
 
@@ -21,7 +22,11 @@ std::string OwnExecutable() {
 LinuxFolders::LinuxFolders(std::string system_folder)
     : private_folder_(FindPrivateFolder()),
       system_folder_(std::move(system_folder)),
-      executable_path_(OwnExecutable()) {
+      executable_path_(OwnExecutable()),
+      cache_folder_(XdgCacheHome()) {
+    if (!cache_folder_.empty()) {
+        cache_folder_ += '/';
+    }
     if (system_folder_.empty() || system_folder_.back() != '/') {
         system_folder_ += '/';
     }

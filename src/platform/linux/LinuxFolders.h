@@ -22,7 +22,8 @@ namespace saver {
 //
 // SystemFolder is the one folder platform libraries are loaded from: /usr/lib/saverhost/
 // unless the constructor is given another. ExecutablePath is the target of
-// /proc/self/exe. Every folder ends with "/".
+// /proc/self/exe. CacheFolder is $XDG_CACHE_HOME when absolute, else ~/.cache. Every
+// folder ends with "/".
 class LinuxFolders : public Folders {
   public:
     explicit LinuxFolders(std::string system_folder = "/usr/lib/saverhost/");
@@ -31,11 +32,13 @@ class LinuxFolders : public Folders {
     std::string SystemFolder() const override { return system_folder_; }
     std::string RuntimeFolder() const override { return private_folder_; }
     std::string ExecutablePath() const override { return executable_path_; }
+    std::string CacheFolder() const override { return cache_folder_; }
 
   private:
     std::string private_folder_;
     std::string system_folder_;
     std::string executable_path_;
+    std::string cache_folder_;
 };
 
 }  // namespace saver

@@ -70,6 +70,10 @@ std::string XdgDataHome() {
     return XdgFolder("XDG_DATA_HOME", "/.local/share");
 }
 
+std::string XdgCacheHome() {
+    return XdgFolder("XDG_CACHE_HOME", "/.cache");
+}
+
 std::string UserFullName() {
     auto entry = OwnPasswdEntry();
     if (!entry) {

@@ -13,6 +13,8 @@ std::string HomeFolder();
 std::string XdgConfigHome();
 // $XDG_DATA_HOME when it is an absolute path, else HomeFolder() + "/.local/share".
 std::string XdgDataHome();
+// $XDG_CACHE_HOME when it is an absolute path, else HomeFolder() + "/.cache".
+std::string XdgCacheHome();
 // The full name: the first comma-separated field of the passwd GECOS field, with "&"
 // standing for the capitalised login name as finger(1) reads it. Empty when none.
 std::string UserFullName();

@@ -4,6 +4,9 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "support/TempFolder.h"
 
 namespace saver {
@@ -45,6 +48,28 @@ TEST(DlLibraryLoaderTest, RefusesWhatIsNotAFullPathToALibrary) {
     DlLibraryLoader loader;
     for (const auto& [why, path] : cases) {
         EXPECT_EQ(loader.Load(path), nullptr) << why << ": " << path;
+    }
+}
+
+TEST(DlLibraryLoaderTest, RefusesALibraryThatOtherUsersCouldHavePlacedOrChanged) {
+    test::TempFolder folder;
+    const std::string library = folder / "library.so";
+    std::filesystem::copy_file(SAVER_TEST_LIBRARY, library);
+    DlLibraryLoader loader;
+    EXPECT_NE(loader.Load(library), nullptr) << "in a private folder";
+
+    chmod(library.c_str(), 0775);
+    EXPECT_EQ(loader.Load(library), nullptr) << "the file writable by its group";
+    chmod(library.c_str(), 0755);
+    chmod(folder.Path().c_str(), 0777);
+    EXPECT_EQ(loader.Load(library), nullptr) << "in a folder everyone can write";
+    chmod(folder.Path().c_str(), 01777);
+    EXPECT_EQ(loader.Load(library), nullptr) << "in a sticky folder everyone can write";
+    chmod(folder.Path().c_str(), 0700);
+    EXPECT_NE(loader.Load(library), nullptr);
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(library.c_str(), 65534, 65534), 0);
+        EXPECT_EQ(loader.Load(library), nullptr) << "owned by another user";
     }
 }
 

@@ -11,6 +11,7 @@
 
 // After GoogleTest: Xlib's macros (None, Bool...) would break its headers.
 #include <X11/Xlib.h>
+#include <X11/extensions/scrnsaver.h>
 
 namespace saver {
 namespace {
@@ -184,6 +185,23 @@ TEST_F(IdleWatcherTest, AFocusedFullScreenWindowHoldsTheSaver) {
     StartWatcher(3);
     EXPECT_EQ(NextStart(10000), 0);
     XDestroyWindow(display, window);
+    XSync(display, False);
+    EXPECT_GT(NextStart(60000), 0);
+    XCloseDisplay(display);
+}
+
+// A video player's way: the X server's own screen saver suspended from another
+// connection. The server's timeout is made shorter than the watcher's so that the
+// suspension shows.
+TEST_F(IdleWatcherTest, ASuspendedXScreenSaverHoldsTheSaver) {
+    Display* display = XOpenDisplay(run.Display().c_str());
+    ASSERT_NE(display, nullptr);
+    XSetScreenSaver(display, 1, 0, DefaultBlanking, DefaultExposures);
+    XScreenSaverSuspend(display, True);
+    XSync(display, False);
+    StartWatcher(3);
+    EXPECT_EQ(NextStart(10000), 0);
+    XScreenSaverSuspend(display, False);
     XSync(display, False);
     EXPECT_GT(NextStart(60000), 0);
     XCloseDisplay(display);

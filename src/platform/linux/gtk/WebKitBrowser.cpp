@@ -63,6 +63,25 @@ void OnMetricsAnswer(GObject* view, GAsyncResult* result, gpointer data) {
     delete answer;
 }
 
+// A save of the page in progress: who wants the archive, and from which browser.
+struct SaveRequest {
+    std::function<void(std::string)> done;
+};
+
+std::string ReadAll(GInputStream* stream) {
+    std::string bytes;
+    char chunk[65536];
+    gsize read = 0;
+    while (g_input_stream_read_all(stream, chunk, sizeof chunk, &read, nullptr, nullptr) &&
+           read > 0) {
+        bytes.append(chunk, read);
+        if (read < sizeof chunk) {
+            break;
+        }
+    }
+    return bytes;
+}
+
 gboolean WakeUp(gpointer flag) {
     *static_cast<bool*>(flag) = true;
     return G_SOURCE_REMOVE;
@@ -90,6 +109,9 @@ WebKitBrowser::WebKitBrowser() {
     g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    saves_ = g_cancellable_new();
+    // Black until the first page paints: a new view would show white.
+    SetBackground(true);
     ApplyStyleSheets(BrowserOptions{});
     // Starting the web process takes a good part of a second; an empty page starts it
     // now, while the window is being shown, instead of with the first real page. The
@@ -98,6 +120,9 @@ WebKitBrowser::WebKitBrowser() {
 }
 
 WebKitBrowser::~WebKitBrowser() {
+    StopNoAnswerTimer();
+    g_cancellable_cancel(saves_);
+    g_object_unref(saves_);
     g_signal_handlers_disconnect_by_data(view_, this);
     gtk_widget_destroy(GTK_WIDGET(view_));
     g_object_unref(view_);
@@ -140,6 +165,84 @@ void WebKitBrowser::Load(const std::string& url) {
     owner_load_pending_ = true;
     webkit_web_view_load_uri(view_, file_uri ? file_uri : url.c_str());
     g_free(file_uri);
+}
+
+void WebKitBrowser::LoadArchive(const std::string& path) {
+    gchar* contents = nullptr;
+    gsize length = 0;
+    gchar* file_uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    owner_load_pending_ = true;
+    if (file_uri && g_file_get_contents(path.c_str(), &contents, &length, nullptr)) {
+        GBytes* bytes = g_bytes_new_take(contents, length);
+        webkit_web_view_load_bytes(view_, bytes, "multipart/related", nullptr, file_uri);
+        g_bytes_unref(bytes);
+    } else {
+        // An archive that cannot be read fails as a missing file does.
+        webkit_web_view_load_uri(view_, file_uri ? file_uri : "file:///nonexistent");
+    }
+    g_free(file_uri);
+}
+
+void WebKitBrowser::SavePage(std::function<void(std::string archive)> done) {
+    webkit_web_view_save(view_, WEBKIT_SAVE_MODE_MHTML, saves_, OnSaved,
+                         new SaveRequest{std::move(done)});
+}
+
+void WebKitBrowser::OnSaved(GObject* view, GAsyncResult* result, gpointer request) {
+    std::unique_ptr<SaveRequest> save(static_cast<SaveRequest*>(request));
+    GError* error = nullptr;
+    GInputStream* stream = webkit_web_view_save_finish(WEBKIT_WEB_VIEW(view), result, &error);
+    const bool browser_gone = g_error_matches(error, G_IO_ERROR, G_IO_ERROR_CANCELLED);
+    g_clear_error(&error);
+    const std::string archive = stream ? ReadAll(stream) : std::string();
+    if (stream) {
+        g_object_unref(stream);
+    }
+    if (!browser_gone) {
+        save->done(archive);
+    }
+}
+
+void WebKitBrowser::SetBackground(bool black) {
+    // White is what a page without a background of its own is drawn on.
+    const GdkRGBA colour = black ? GdkRGBA{0, 0, 0, 1} : GdkRGBA{1, 1, 1, 1};
+    webkit_web_view_set_background_color(view_, &colour);
+}
+
+void WebKitBrowser::StopNoAnswerTimer() {
+    if (no_answer_timer_ != 0) {
+        g_source_remove(no_answer_timer_);
+        no_answer_timer_ = 0;
+    }
+}
+
+gboolean WebKitBrowser::OnNoAnswer(gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    browser->no_answer_timer_ = 0;
+    const gchar* uri = webkit_web_view_get_uri(browser->view_);
+    const std::string failed = uri ? uri : "";
+    // Stopped first, so that a load the owner starts on hearing of it is not stopped.
+    webkit_web_view_stop_loading(browser->view_);
+    browser->LoadFailed(failed, 0);
+    return G_SOURCE_REMOVE;
+}
+
+void WebKitBrowser::Reveal() {
+    // The page has painted. From now on pages without a background of their own are
+    // drawn on white, as in any browser; pages with one cover it.
+    SetBackground(false);
+    gtk_widget_set_child_visible(GTK_WIDGET(view_), TRUE);
+}
+
+void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
+    StopNoAnswerTimer();
+    load_failed_ = true;
+    // A failed load leaves the page before it on the view. Until a page has loaded
+    // again the view is not drawn, and the black of the window behind it shows.
+    gtk_widget_set_child_visible(GTK_WIDGET(view_), FALSE);
+    if (events_) {
+        events_->NavigateError(uri, status);
+    }
 }
 
 std::optional<BodyMetrics> WebKitBrowser::ReadBodyMetrics(int timeout_ms) {
@@ -200,6 +303,9 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
         allowed = browser->DecideNavigation(navigation);
     } else if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
         allowed = browser->DecideNewWindow(navigation);
+    } else if (!browser->DecideResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision))) {
+        webkit_policy_decision_ignore(decision);
+        return TRUE;
     } else {
         return FALSE;  // responses: the engine's own choice (show or download)
     }
@@ -251,6 +357,21 @@ bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
     return false;
 }
 
+bool WebKitBrowser::DecideResponse(WebKitResponsePolicyDecision* decision) {
+    if (!webkit_response_policy_decision_is_main_frame_main_resource(decision)) {
+        return true;
+    }
+    const guint status =
+        webkit_uri_response_get_status_code(webkit_response_policy_decision_get_response(decision));
+    if (status < 400) {
+        return true;
+    }
+    // The server's error page is never shown; the load fails on this refusal and the
+    // failure is told then, with the status.
+    refused_status_ = static_cast<int>(status);
+    return false;
+}
+
 GtkWidget* WebKitBrowser::OnCreate(WebKitWebView*, WebKitNavigationAction*, gpointer) {
     return nullptr;  // new windows are decided in OnDecidePolicy and never created
 }
@@ -279,12 +400,23 @@ void WebKitBrowser::OnTitle(GObject*, GParamSpec*, gpointer self) {
 
 void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gpointer self) {
     auto* browser = static_cast<WebKitBrowser*>(self);
+    if (browser->WarmingUp()) {
+        browser->warm_up_loading_ = event != WEBKIT_LOAD_FINISHED;
+        return;
+    }
+    if (event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED) {
+        browser->load_failed_ = false;
+        browser->refused_status_ = 0;
+        browser->StopNoAnswerTimer();
+        browser->no_answer_timer_ = g_timeout_add_seconds(kNoAnswerSeconds, OnNoAnswer, browser);
+        return;
+    }
+    browser->StopNoAnswerTimer();  // the page answered, or failed
     if (event != WEBKIT_LOAD_FINISHED) {
         return;
     }
-    if (browser->WarmingUp()) {
-        browser->warm_up_loading_ = false;
-        return;
+    if (!browser->load_failed_) {
+        browser->Reveal();
     }
     if (!browser->events_) {
         return;
@@ -293,9 +425,20 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
     browser->events_->DocumentComplete(uri ? uri : "");
 }
 
-gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar*, GError*, gpointer) {
-    // No error page of the engine's own: a page that cannot load stays empty, and the
-    // show goes on to the next one on its timer.
+gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
+                                     gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    // A load stopped for another, or a response turned into a download, is no failure of
+    // the page; a refused error status is.
+    const bool replaced =
+        g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
+        (g_error_matches(error, WEBKIT_POLICY_ERROR,
+                         WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
+         browser->refused_status_ == 0);
+    if (!replaced && !browser->WarmingUp()) {
+        browser->LoadFailed(uri ? uri : "", browser->refused_status_);
+    }
+    // No error page of the engine's own: the owner hears of the failure instead.
     return TRUE;
 }
 

@@ -2,6 +2,7 @@
 
 #include <webkit2/webkit2.h>
 
+#include <functional>
 #include <memory>
 
 #include "platform/Browser.h"
@@ -26,6 +27,8 @@ class WebKitBrowser : public Browser {
     void ScrollBy(int dx, int dy) override;
     int Height() const override;
     void CloseDialog(DialogHandle dialog) override;
+    void SavePage(std::function<void(std::string archive)> done) override;
+    void LoadArchive(const std::string& path) override;
 
   private:
     static gboolean OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* decision,
@@ -41,9 +44,18 @@ class WebKitBrowser : public Browser {
     static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
                                    gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self);
+    static gboolean OnNoAnswer(gpointer self);
+    static void OnSaved(GObject* view, GAsyncResult* result, gpointer request);
 
     bool DecideNavigation(WebKitNavigationPolicyDecision* decision);
     bool DecideNewWindow(WebKitNavigationPolicyDecision* decision);
+    // False for a main document answered with an HTTP error status.
+    bool DecideResponse(WebKitResponsePolicyDecision* decision);
+    void LoadFailed(const std::string& uri, int status);
+    void SetBackground(bool black);
+    // Shows the view again after a failure, its page drawn on white.
+    void Reveal();
+    void StopNoAnswerTimer();
     // Offers a dialog to the owner; true when the owner closed it.
     bool OfferDialog();
     void ApplyStyleSheets(const BrowserOptions& options);
@@ -62,6 +74,13 @@ class WebKitBrowser : public Browser {
     // The empty page that starts the web process early is not the owner's business.
     bool warm_up_pending_ = true;  // its navigation is still to be allowed
     bool warm_up_loading_ = true;  // it has not finished yet
+    // The main document's load now under way failed (told to the owner).
+    bool load_failed_ = false;
+    // The HTTP error status the main document was refused for, until its load fails.
+    int refused_status_ = 0;
+    guint no_answer_timer_ = 0;
+    // Cancelled when the browser goes away, so that no save answers after it.
+    GCancellable* saves_ = nullptr;
 };
 
 }  // namespace saver

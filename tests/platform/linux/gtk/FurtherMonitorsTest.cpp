@@ -83,7 +83,7 @@ TEST_P(FurtherMonitorsTest, FurtherMonitorsShowPagesOrStayBlack) {
     XInputHook hook;
     ShowCompanions companions;
     ShowSession session(ShowEnvironment{settings, [](std::string&) { return true; }, random,
-                                        windows, shell, hook, companions, false});
+                                        windows, shell, hook, companions, false, false, ""});
     const std::string page = "#336699";
     const std::string further = same_monitor ? page : "#000000";
     Context context{

@@ -10,6 +10,7 @@
 #include "GtkTestEnvironment.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "show/TEmbeddedWB.h"
+#include "support/TempFolder.h"
 #include "support/TestServers.h"
 #include "support/WebProcesses.h"
 
@@ -167,6 +168,58 @@ TEST_F(WebKitBrowserTest, StatusTextFollowsTheLinkUnderTheMouse) {
             (move + " && sleep 0.1 && " + move.substr(0, move.size() - 7) + "210 210").c_str()),
         0);
     EXPECT_TRUE(RunUntil([&] { return status == Page("title.htm"); })) << status;
+}
+
+TEST_F(WebKitBrowserTest, FailedMainDocumentIsToldWithItsStatus) {
+    std::vector<std::pair<std::string, int>> errors;
+    wb_->OnNavigateError = [&](const std::string& url, int status) {
+        errors.emplace_back(url, status);
+    };
+    test::HttpServer untrusted(kPages, true);
+    ASSERT_FALSE(untrusted.BaseUrl().empty());
+    const std::pair<std::string, int> rows[] = {
+        {Page("missing.htm"), 404},  // the server's own error page is not shown
+        {test::RefusedUrl(), 0},
+        {"http://name.invalid/", 0},
+        {untrusted.BaseUrl() + "title.htm", 0},  // a certificate no one vouches for
+    };
+    for (const auto& [address, status] : rows) {
+        errors.clear();
+        Load(address);
+        ASSERT_EQ(errors.size(), 1u) << address;
+        EXPECT_EQ(errors[0].second, status) << address;
+        EXPECT_NE(title_, "Error") << address;
+    }
+    errors.clear();
+    Load(Page("title.htm"));
+    EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(WebKitBrowserTest, SavedArchiveShowsThePageAgainWithoutItsServer) {
+    Load(Page("image.htm"));
+    EXPECT_TRUE(TitleBecomes("Image loaded"));
+    std::string archive;
+    bool saved = false;
+    wb_->SavePage([&](std::string bytes) {
+        archive = std::move(bytes);
+        saved = true;
+    });
+    ASSERT_TRUE(RunUntil([&] { return saved; }));
+    EXPECT_NE(archive.find("multipart/related"), std::string::npos);
+    EXPECT_NE(archive.find("image/gif"), std::string::npos);  // the picture travels along
+    test::TempFolder folder;
+    const std::string path = folder.Write("copy.mht", archive);
+    Load(Page("title.htm"));
+    int errors = 0;
+    wb_->OnNavigateError = [&](const std::string&, int) { ++errors; };
+    const int before = completed_;
+    wb_->NavigateArchive(path);
+    ASSERT_TRUE(RunUntil([&] { return completed_ > before; }));
+    EXPECT_TRUE(TitleBecomes("Image loaded"));
+    EXPECT_EQ(errors, 0);
+    // An archive that is gone is a page that fails.
+    wb_->NavigateArchive(folder / "gone.mht");
+    EXPECT_TRUE(RunUntil([&] { return errors == 1; }));
 }
 
 TEST_F(WebKitBrowserTest, NextPageLoadsAfterTheWebProcessWasKilled) {

@@ -1,0 +1,93 @@
+// The CPU an MP3 costs the saver when it plays through the MPEG audio library, beside the
+// CPU mpg123 needs only to decode the same file. Plays FILE as the show's music does
+// (TMPEGPlayer, its 1000 ms position timer on a GLib main loop, the library's own
+// playback thread) to the null output, at the pace of the music, and prints both CPU
+// times and their ratio. Usage: music_mpeg_cpu FILE LIBRARY_FOLDER
+
+#include <glib.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "music/TMPEGError.h"
+#include "music/TMPEGPlayer.h"
+#include "platform/linux/DlLibraryLoader.h"
+#include "platform/linux/gtk/GlibTimer.h"
+
+namespace {
+
+double Seconds(const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+}
+
+double CpuSeconds(int who) {
+    rusage usage{};
+    getrusage(who, &usage);
+    return Seconds(usage.ru_utime) + Seconds(usage.ru_stime);
+}
+
+// The CPU of the saver's process (all its threads) while `file` plays to its end.
+double PlayCpu(const char* file, const char* library_folder, int& length_ms) {
+    saver::DlLibraryLoader loader;
+    saver::TMPEGPlayer player(loader, [](int interval, std::function<void()> tick) {
+        return std::make_unique<saver::GlibTimer>(interval, std::move(tick));
+    });
+    player.PathToDLL = library_folder;
+    GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+    player.OnPlayEnd = [loop] { g_main_loop_quit(loop); };
+    player.LoadLibrary();
+    const double before = CpuSeconds(RUSAGE_SELF);
+    player.SetStreamName(file);
+    player.Play();
+    length_ms = player.Length();
+    g_main_loop_run(loop);
+    const double cpu = CpuSeconds(RUSAGE_SELF) - before;
+    g_main_loop_unref(loop);
+    return cpu;
+}
+
+// The CPU of "mpg123 -q -t FILE" (decoding only, as fast as it can).
+double Mpg123Cpu(const char* file) {
+    const double before = CpuSeconds(RUSAGE_CHILDREN);
+    const pid_t child = fork();
+    if (child == 0) {
+        execlp("mpg123", "mpg123", "-q", "-t", file, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "mpg123 failed (is the Debian package mpg123 installed?)\n");
+        std::exit(1);
+    }
+    return CpuSeconds(RUSAGE_CHILDREN) - before;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage: %s FILE LIBRARY_FOLDER\n", argv[0]);
+        return 2;
+    }
+    setenv("SAVERHOST_AUDIO_SINK", "null", 1);
+    int length_ms = 0;
+    double saver_cpu = 0;
+    try {
+        saver_cpu = PlayCpu(argv[1], argv[2], length_ms);
+    } catch (const saver::TMPEGError& error) {
+        std::fprintf(stderr, "the MPEG audio library failed: %s (%d)\n", error.what(),
+                     error.Code());
+        return 1;
+    }
+    const double mpg123_cpu = Mpg123Cpu(argv[1]);
+    std::printf(
+        "%.1f s of MP3: saver (MPEG audio library, null output) CPU %.3f s; "
+        "mpg123 -q -t CPU %.3f s; ratio %.2f (goal <= 1.30)\n",
+        length_ms / 1000.0, saver_cpu, mpg123_cpu, mpg123_cpu > 0 ? saver_cpu / mpg123_cpu : 0.0);
+    return 0;
+}

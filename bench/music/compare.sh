@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# CPU of the saver while a 30 s MP3 plays through the MPEG audio library to the null
+# output, beside mpg123 decoding the same file (goal: at most 1.3 times mpg123's CPU).
+# Usage: bench/music/compare.sh BUILD_DIR
+set -euo pipefail
+build=$(realpath "${1:?build folder}")
+"$build/bin/music_mpeg_cpu" "$build/tones/long.mp3" "$build/lib"

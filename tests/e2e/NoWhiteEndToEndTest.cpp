@@ -1,0 +1,150 @@
+// The screen of a real show while pages fail: a pixel sampler reads the screen's centre
+// every 2 ms from before the saver starts, so even a frame of a few milliseconds shows.
+// The pages are plain colours served on loopback; failed pages are refused connections,
+// missing files (404) and a server that never answers.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+
+#include "PixelSampler.h"
+#include "SaverRun.h"
+
+namespace saver {
+namespace {
+
+using test::PixelSampler;
+using test::Rgb;
+using test::SaverRun;
+
+constexpr Rgb kBlack = 0x000000;
+constexpr Rgb kGreen = 0x00C000;  // g.htm
+constexpr Rgb kBlue = 0x0000C0;   // b.htm
+constexpr int kPageMs = 30000;    // a generous wait for a page on a busy machine
+
+void ExpectNoWhite(PixelSampler& sampler) {
+    EXPECT_TRUE(sampler.WhiteRuns().empty())
+        << "white on the screen:\n"
+        << test::Describe(sampler.WhiteRuns()) << "all that was seen:\n"
+        << test::Describe(sampler.Runs());
+}
+
+void ExpectCleanEnd(SaverRun& run) {
+    run.Xdo("key Escape");
+    ASSERT_TRUE(run.Ended(10000));
+    EXPECT_EQ(run.ExitStatus(), 0);
+}
+
+struct FailedPageCase {
+    const char* name;
+    const char* settings;
+    std::string (*address)(const SaverRun& run);
+    bool page_down;  // the failed page's turn comes by Page Down, else by the page timer
+};
+
+const FailedPageCase kFailedPages[] = {
+    {"RefusedOnItsTurn", "WebInterval=2", [](const SaverRun&) { return test::RefusedUrl(); },
+     false},
+    // With a long interval the next page can only come so soon because the failed one
+    // was skipped.
+    {"RefusedByPageDown", "WebInterval=600", [](const SaverRun&) { return test::RefusedUrl(); },
+     true},
+    {"NotFound", "WebInterval=600", [](const SaverRun& run) { return run.Url("missing.htm"); },
+     true},
+    {"NeverAnswers", "WebInterval=600", [](const SaverRun& run) { return run.Url("hang.htm"); },
+     true},
+};
+
+class FailedPageTest : public ::testing::TestWithParam<FailedPageCase> {};
+
+TEST_P(FailedPageTest, IsSkippedWithoutAWhiteFrame) {
+    const FailedPageCase& row = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    PixelSampler sampler(run.Display(), 400, 300);
+    ASSERT_TRUE(sampler.Running());
+    ASSERT_TRUE(run.MakeSaver(std::string(row.settings) + "\nWebShowStatus=0",
+                              {run.Url("g.htm"), row.address(run), run.Url("b.htm")}));
+    run.Start();
+    ASSERT_TRUE(sampler.WaitFor(kGreen, kPageMs)) << test::Describe(sampler.Runs());
+    if (row.page_down) {
+        run.Xdo("key Next");
+    }
+    EXPECT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());
+    const std::vector<Rgb> seen = sampler.Sequence(0, {kBlack});
+    ASSERT_GE(seen.size(), 2u) << test::Describe(sampler.Runs());
+    EXPECT_EQ(seen[0], kGreen) << test::Describe(sampler.Runs());
+    EXPECT_EQ(seen[1], kBlue) << test::Describe(sampler.Runs());
+    ExpectNoWhite(sampler);
+    ExpectCleanEnd(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, FailedPageTest, ::testing::ValuesIn(kFailedPages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(NoWhiteEndToEndTest, EveryPageRefusedLeavesTheScreenBlackAndEscStillEnds) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    PixelSampler sampler(run.Display(), 400, 300);
+    ASSERT_TRUE(sampler.Running());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=1", {test::RefusedUrl(), test::RefusedUrl()}));
+    run.Start();
+    run.Xdo("search --sync --onlyvisible --name ^show$ > /dev/null");
+    // A few rounds of the list: each page is tried again on its turn.
+    usleep(3000000);
+    const std::vector<Rgb> seen = sampler.Sequence();
+    EXPECT_EQ(seen, std::vector<Rgb>{kBlack}) << test::Describe(sampler.Runs());
+    const auto pressed = std::chrono::steady_clock::now();
+    run.Xdo("key Escape");
+    ASSERT_TRUE(run.Ended(10000));
+    const double end_ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - pressed)
+            .count();
+    RecordProperty("EscToEndMs", static_cast<int>(end_ms));
+    EXPECT_EQ(run.ExitStatus(), 0);
+}
+
+// Pages that loaded once are shown from their kept copies when their server is gone, or
+// skipped when the saver keeps no copies.
+class OfflineCopiesTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(OfflineCopiesTest, PagesOfAServerThatIsGoneComeFromTheirCopies) {
+    const bool copies = GetParam();
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    PixelSampler sampler(run.Display(), 400, 300);
+    ASSERT_TRUE(sampler.Running());
+    ASSERT_TRUE(run.MakeSaver(
+        std::string("WebInterval=1\nWebShowStatus=0\nWebOfflineCopies=") + (copies ? "1" : "0"),
+        {run.Url("g.htm"), run.Url("b.htm")}));
+    run.Start();
+    ASSERT_TRUE(sampler.WaitFor(kGreen, kPageMs)) << test::Describe(sampler.Runs());
+    ASSERT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());
+    if (copies) {
+        for (int i = 0; i < 300 && run.CacheFiles().size() < 2; ++i) {
+            usleep(100000);
+        }
+        ASSERT_EQ(run.CacheFiles().size(), 2u);
+    }
+    run.StopServer();
+    const double stopped = sampler.Now();
+    if (copies) {
+        EXPECT_TRUE(sampler.WaitFor(kGreen, kPageMs, stopped)) << test::Describe(sampler.Runs());
+        const double green = sampler.Now();
+        EXPECT_TRUE(sampler.WaitFor(kBlue, kPageMs, green)) << test::Describe(sampler.Runs());
+    } else {
+        ASSERT_TRUE(sampler.WaitFor(kBlack, kPageMs, stopped)) << test::Describe(sampler.Runs());
+        const double black = sampler.Now();
+        usleep(3000000);  // a few rounds of the list
+        EXPECT_EQ(sampler.Sequence(black), std::vector<Rgb>{kBlack})
+            << test::Describe(sampler.Runs());
+        EXPECT_EQ(run.CacheFiles(), std::vector<std::string>{});
+    }
+    ExpectNoWhite(sampler);
+    ExpectCleanEnd(run);
+}
+
+INSTANTIATE_TEST_SUITE_P(WebOfflineCopies, OfflineCopiesTest, ::testing::Bool());
+
+}  // namespace
+}  // namespace saver

@@ -17,6 +17,10 @@ void WireTimerDispatcher() {
 
 ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
     : http_(dispatcher_),
+      viewer_draw_(process.random),
+      viewer_(ViewerEnvironment{
+          process.settings, windows, viewer_draw_, [] { return std::make_unique<GtkFeedWindow>(); },
+          process.folders.working_folder, process.rss_template_path, nullptr}),
       ticker_(TickerEnvironment{process.settings,
                                 process.settings_file,
                                 process.random,

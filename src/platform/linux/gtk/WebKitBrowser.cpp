@@ -137,6 +137,11 @@ void WebKitBrowser::SetOptions(const BrowserOptions& options) {
     // Page scripts only: the scripts this adapter runs itself (body metrics, scrolling)
     // keep working.
     webkit_settings_set_enable_javascript_markup(settings, options.run_scripts);
+    // A file page never reads other files or other origins' data; untrusted scripts
+    // do not even ask for windows.
+    webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, !options.untrusted);
     WebKitWebContext* context = webkit_web_view_get_context(view_);
     webkit_web_context_set_cache_model(context, options.ignore_cache
                                                     ? WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER
@@ -246,8 +251,16 @@ void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
 }
 
 std::optional<BodyMetrics> WebKitBrowser::ReadBodyMetrics(int timeout_ms) {
+    // Without a doctype the body's scroll height is at least the view's height; a page
+    // shorter than that is measured by its content and the body's bottom margin.
     constexpr const char* kScript =
-        "document.body ? [document.body.scrollHeight, document.body.scrollWidth] : null";
+        "(() => { const b = document.body; if (!b) return null;"
+        " let h = b.scrollHeight;"
+        " if (document.compatMode == 'BackCompat' && h <= innerHeight) {"
+        "  const r = document.createRange(); r.selectNodeContents(b);"
+        "  h = Math.ceil(r.getBoundingClientRect().bottom + scrollY +"
+        "   parseFloat(getComputedStyle(b).marginBottom)); }"
+        " return [h, b.scrollWidth]; })()";
     auto answer = std::make_shared<ScriptAnswer>();
     webkit_web_view_evaluate_javascript(view_, kScript, -1, nullptr, nullptr, nullptr,
                                         OnMetricsAnswer, new std::shared_ptr<ScriptAnswer>(answer));

@@ -63,6 +63,32 @@ void OnMetricsAnswer(GObject* view, GAsyncResult* result, gpointer data) {
     delete answer;
 }
 
+// A response that would be saved rather than shown (an attachment, or a type the engine
+// cannot display) is refused: nothing a page sends is ever written to disk.
+bool ShowableResponse(WebKitResponsePolicyDecision* decision) {
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    char* disposition = nullptr;
+    const bool attachment =
+        headers != nullptr &&
+        soup_message_headers_get_content_disposition(headers, &disposition, nullptr) &&
+        g_ascii_strcasecmp(disposition, "attachment") == 0;
+    g_free(disposition);
+    return !attachment && webkit_response_policy_decision_is_mime_type_supported(decision);
+}
+
+gboolean RefuseDestination(WebKitDownload* download, gchar*, gpointer) {
+    webkit_download_cancel(download);
+    return TRUE;
+}
+
+// Downloads the engine starts by itself (a link with "download", a script's request) are
+// cancelled before any file is made, in every view of the process.
+void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
+    g_signal_connect(download, "decide-destination", G_CALLBACK(RefuseDestination), nullptr);
+    webkit_download_cancel(download);
+}
+
 // A save of the page in progress: who wants the archive, and from which browser.
 struct SaveRequest {
     std::function<void(std::string)> done;
@@ -109,6 +135,11 @@ WebKitBrowser::WebKitBrowser() {
     g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    // The views share one context: its download handler is connected once.
+    WebKitWebContext* context = webkit_web_view_get_context(view_);
+    g_signal_handlers_disconnect_by_func(context, reinterpret_cast<gpointer>(CancelDownload),
+                                         nullptr);
+    g_signal_connect(context, "download-started", G_CALLBACK(CancelDownload), nullptr);
     saves_ = g_cancellable_new();
     // Black until the first page paints: a new view would show white.
     SetBackground(true);
@@ -316,11 +347,10 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
         allowed = browser->DecideNavigation(navigation);
     } else if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
         allowed = browser->DecideNewWindow(navigation);
-    } else if (!browser->DecideResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision))) {
-        webkit_policy_decision_ignore(decision);
-        return TRUE;
+    } else if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+        allowed = browser->DecideResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision));
     } else {
-        return FALSE;  // responses: the engine's own choice (show or download)
+        return FALSE;
     }
     if (allowed) {
         webkit_policy_decision_use(decision);
@@ -371,6 +401,9 @@ bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
 }
 
 bool WebKitBrowser::DecideResponse(WebKitResponsePolicyDecision* decision) {
+    if (!ShowableResponse(decision)) {
+        return false;
+    }
     if (!webkit_response_policy_decision_is_main_frame_main_resource(decision)) {
         return true;
     }

@@ -17,19 +17,20 @@ void WireTimerDispatcher() {
 
 ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
     : http_(dispatcher_),
-      ticker_(TickerEnvironment{process.settings,
-                                process.settings_file,
-                                process.random,
-                                windows,
-                                http_,
-                                process.platform.shell,
-                                viewer_,
-                                [] { return std::make_unique<GtkFeedWindow>(); },
-                                process.folders.working_folder,
-                                process.rss_list_path,
-                                {},
-                                nullptr,
-                                &ProgramDispatcher()}),
+      ticker_(TickerEnvironment{
+          process.settings,
+          process.settings_file,
+          process.random,
+          windows,
+          http_,
+          process.platform.shell,
+          viewer_,
+          [&process] { return std::make_unique<GtkFeedWindow>(process.state.host); },
+          process.folders.working_folder,
+          process.rss_list_path,
+          {},
+          nullptr,
+          &ProgramDispatcher()}),
       music_(MakeShowMusic(process, windows, players_)) {}
 
 // The music goes first, then its players; then the ticker, whose windows and transfers

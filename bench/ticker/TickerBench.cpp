@@ -28,6 +28,7 @@
 #include "platform/linux/gtk/GtkFeedWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "settings/SaverSettingsFile.h"
+#include "support/FakePlatform.h"
 #include "support/FeedServer.h"
 #include "support/TestServers.h"
 
@@ -38,14 +39,6 @@ using Clock = std::chrono::steady_clock;
 
 // 22,000 generated items: about 5 MB.
 constexpr const char* kBigFeed = "generated/22000.xml";
-
-// Enter is never pressed here.
-class NoShell : public Shell {
-  public:
-    bool OpenDocument(const std::string&) override { return false; }
-    bool StartHidden(const std::string&, const std::string&) override { return false; }
-    std::string DisplayName(const std::string&) const override { return ""; }
-};
 
 struct GapProbe {
     Clock::time_point last = Clock::now();
@@ -91,7 +84,7 @@ void BM_TickerCycleStall(benchmark::State& state) {
     for (auto _ : state) {
         GtkWindowSystem windows;
         auto show = windows.CreateShowWindow(nullptr);
-        show->ShowMaximized();
+        show->ShowFullScreen();
         IniFile file = IniFile::Parse("[feeds]\nBig=" + server.Url(kBigFeed) + "\n");
         TSaverSetting settings;
         settings.UseFeed = true;
@@ -101,7 +94,7 @@ void BM_TickerCycleStall(benchmark::State& state) {
         GlibDispatcher dispatcher;
         CurlHttpClient http(dispatcher);
         ItemViewer viewer;
-        NoShell shell;
+        test::FakeShell shell;  // Enter is never pressed here
         FeedTicker ticker(TickerEnvironment{settings,
                                             file,
                                             random,

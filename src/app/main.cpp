@@ -64,7 +64,8 @@ int main(int argc, char** argv) {
         saver::DlLibraryLoader loader;
         saver::Platform platform{registry, folders, shell, lock, loader};
         // However the process ends from here on, the working folder is emptied.
-        saver::ClearWorkingFolderAtExit(folders.TemporaryFolder() + saver::kWorkingFolderName);
+        saver::ClearWorkingFolderAtExit(folders.TemporaryFolder() + saver::kWorkingFolderName,
+                                        saver::LargeFileFolder(folders));
         saver::LazyMainWindows windows;
         return saver::RunSaver(arguments, platform, windows);
     } catch (const std::exception& error) {

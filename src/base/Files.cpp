@@ -73,22 +73,38 @@ bool WriteFile(const std::string& path, std::string_view bytes) {
     return ::close(fd) == 0 && ok;
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode) {
+namespace {
+
+// Writes `bytes` into a temporary file beside `path` and renames it over `path`;
+// `durable` flushes the file and then the folder to disk as well.
+bool ReplaceByRename(const std::string& path, std::string_view bytes, mode_t mode, bool durable) {
     std::string temporary = path + ".tmp-XXXXXX";
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return false;
     }
-    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (!durable || ::fsync(fd) == 0);
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;
     }
-    // The new bytes are in place; a failed flush of the folder only risks losing the
-    // rename in a crash, which leaves the old file, so it does not fail the write.
-    SyncFolder(FolderPart(path));
+    if (durable) {
+        // The new bytes are in place; a failed flush of the folder only risks losing the
+        // rename in a crash, which leaves the old file, so it does not fail the write.
+        SyncFolder(FolderPart(path));
+    }
     return true;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode) {
+    return ReplaceByRename(path, bytes, mode, true);
+}
+
+bool ReplaceFile(const std::string& path, std::string_view bytes) {
+    return ReplaceByRename(path, bytes, 0644, false);
 }
 
 bool CopyFileReplacing(const std::string& from, const std::string& to) {

@@ -19,6 +19,10 @@ bool ForceDirectories(const std::string& path);
 // folder, which is flushed to disk and renamed over `path`; the folder is flushed too.
 // The new file gets `mode`. On failure `path` is unchanged and the result is false.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, mode_t mode = 0644);
+// Replaces the file at `path` with `bytes` so that a reader sees either the old file or
+// the whole new one, without the flushes to disk: for scratch files that a crash may
+// lose, such as the pages the feed windows show. On failure `path` is unchanged.
+bool ReplaceFile(const std::string& path, std::string_view bytes);
 bool WriteFile(const std::string& path, std::string_view bytes);
 // Copies `from` to `to`, replacing a file of that name (by renaming the copy into place).
 bool CopyFileReplacing(const std::string& from, const std::string& to);

@@ -21,9 +21,13 @@ struct BrowserOptions {
     bool offline = false;       // never touch the network
     bool scroll_bars = true;    // false hides the page's scroll bars
     bool text_select = true;
+    // Pages made of HTML from outside (feed items shown from a local file): a file page
+    // reaches no other file and no other origin's data, and scripts open no windows.
+    bool untrusted = false;
 };
 
-// Scroll size of a loaded document's body, in pixels.
+// Scroll size of a loaded document's body, in pixels. The height is that of the content,
+// also when it is shorter than the browser's area.
 struct BodyMetrics {
     int scroll_height = 0;
     int scroll_width = 0;

@@ -28,7 +28,7 @@ class Timer {
     virtual bool Enabled() const = 0;
 };
 
-// A black borderless window covering one monitor, above other windows.
+// A black borderless full-screen window covering one monitor, above other windows.
 class CoverWindow {
   public:
     virtual ~CoverWindow() = default;
@@ -47,9 +47,14 @@ class ShowWindow {
     virtual Browser& WebBrowser() = 0;
     virtual void SetPanelText(ShowPanel panel, const std::string& text) = 0;
     virtual void SetPanelVisible(ShowPanel panel, bool visible) = 0;
-    // Shows the window maximised, borderless and above other windows, without taking
-    // the focus from the browser inside it.
-    virtual void ShowMaximized() = 0;
+    // Shows the window full-screen on its monitor, borderless and above other windows
+    // (panels included), without taking the focus from the browser inside it.
+    virtual void ShowFullScreen() = 0;
+    // While on, the keyboard and the pointer of the whole display belong to this window
+    // and the windows of this process: keys reach the show wherever the focus is, clicks
+    // wherever they are. With the cursor hidden (SetCursorVisible) it stays hidden over
+    // every window of the screen, whatever they set.
+    virtual void SetInputGrabbed(bool grabbed) = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
 };

@@ -26,6 +26,10 @@ bool IsFullPath(std::string_view item) {
     return item.starts_with('/') || item.find(':') != std::string_view::npos;
 }
 
+bool HasFolderPart(std::string_view item) {
+    return item.find_first_of("/\\:") != std::string_view::npos;
+}
+
 }  // namespace
 
 ContentResolver::ContentResolver(ContentContext context, PackageItems* package_items)
@@ -50,18 +54,21 @@ bool ContentResolver::ResolveContentItem(std::string& item) const {
         return DirectoryExists(item);
     }
     if (RemovePrefix(item, kUrl)) {
-        item = LocalPath(item);
+        item = FullPath(item);
         return FileExists(item);
     }
     if (RemovePrefix(item, kFile)) {
         if (context_.package_present) {
             return PackageLookup(item, lookup_name);
         }
-        item = LocalPath(item);
+        item = FullPath(item);
         return FileExists(item);
     }
     if (IsResource(item)) {
-        return FileExists(LocalPath(item.substr(item.find(") ") + 2)));
+        const std::string name = item.substr(item.find(") ") + 2);
+        return FileExists(context_.package_present && !HasFolderPart(name)
+                              ? context_.working_folder + name
+                              : FullPath(name));
     }
     if (context_.package_present) {
         return PackageLookup(item, lookup_name);
@@ -69,9 +76,16 @@ bool ContentResolver::ResolveContentItem(std::string& item) const {
     return ResolveWithoutPackage(item);
 }
 
+std::string ContentResolver::FullPath(std::string_view item) const {
+    std::string path = LocalPath(item);
+    return IsFullPath(path) ? path : context_.executable_folder + path;
+}
+
 bool ContentResolver::PackageLookup(std::string& item, const std::string& lookup_name) const {
-    if (FileExists(LocalPath(item))) {
-        item = LocalPath(item);
+    // A bare name is the packaged file; only a path with a folder may name a file of the
+    // user's own, and a relative one counts from the saver file's folder.
+    if (HasFolderPart(item) && FileExists(FullPath(item))) {
+        item = FullPath(item);
         return true;
     }
     const std::string name = SafeFileName(item);

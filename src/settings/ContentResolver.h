@@ -30,7 +30,9 @@ class ContentResolver {
   public:
     ContentResolver(ContentContext context, PackageItems* package_items);
 
-    // Changes `item` into an address or a full path; true when it is available.
+    // Changes `item` into an address or a full path; true when it is available. With a
+    // package a bare file name is the packaged copy in the working folder; a relative
+    // path counts from the saver file's folder, never from the current folder.
     bool ResolveContentItem(std::string& item) const;
 
     // The items of `section` that are switched on, in file order. "(Resource) " and
@@ -41,6 +43,8 @@ class ContentResolver {
     const ContentContext& Context() const { return context_; }
 
   private:
+    // A local path with "/" separators, relative ones taken from the executable's folder.
+    std::string FullPath(std::string_view item) const;
     bool PackageLookup(std::string& item, const std::string& lookup_name) const;
     bool ResolveWithoutPackage(std::string& item) const;
     void ExtractResource(const std::string& key) const;

@@ -1,5 +1,7 @@
 #include "show/PreviewDesign.h"
 
+#include "aatext/text/Utf8.h"
+
 namespace saver {
 
 namespace {
@@ -8,9 +10,6 @@ constexpr size_t kLongNameLength = 30;
 constexpr double kPixelsPerPoint = 96.0 / 72.0;
 constexpr char kLabelFont[] = "Segoe Print Bold";
 
-// The window's place on the screen when no parent window is lent.
-constexpr int kDesignLeft = 360;
-constexpr int kDesignTop = 233;
 // A lent parent window is overlapped by this much on its right and bottom.
 constexpr int kParentOverhang = 10;
 
@@ -39,19 +38,21 @@ PreviewDesign MakePreviewDesign(TSaverSetting& settings,
     PreviewDesign design;
     if (ChoosePreviewWindow(settings, resolve)) {
         design.static_preview = true;
+        design.left = 262;
+        design.top = 129;
         design.width = 696;
         design.height = 480;
         design.picture = LoadPicture(settings.Build_StaticImage);
         return design;
     }
     design.label = saver_name;
-    design.label_points = saver_name.size() > kLongNameLength ? 15 : 17;
+    design.label_points = Utf8Length(saver_name) > kLongNameLength ? 15 : 17;
     return design;
 }
 
 PreviewDrawing LayOutPreview(const PreviewDesign& design) {
     PreviewDrawing drawing;
-    drawing.window = {kDesignLeft, kDesignTop, design.width, design.height};
+    drawing.window = {design.left, design.top, design.width, design.height};
     drawing.parent_overhang = kParentOverhang;
     if (design.static_preview) {
         if (design.picture && design.picture->width > 0 && design.picture->height > 0) {

@@ -18,7 +18,9 @@ struct PreviewDesign {
     std::optional<Picture> picture;
     std::string label;
     int label_points = 17;
-    // The window's design size.
+    // The window's design position (where it opens as a window of its own) and size.
+    int left = 360;
+    int top = 233;
     int width = 188;
     int height = 179;
 };

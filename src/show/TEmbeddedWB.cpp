@@ -48,6 +48,11 @@ void TEmbeddedWB::SetOffline(bool offline) {
     ApplyOptions();
 }
 
+void TEmbeddedWB::SetUntrusted(bool untrusted) {
+    untrusted_ = untrusted;
+    ApplyOptions();
+}
+
 void TEmbeddedWB::ApplyOptions() {
     auto has = [this](TDownloadOption option) { return download_options_.count(option) > 0; };
     BrowserOptions options;
@@ -60,6 +65,7 @@ void TEmbeddedWB::ApplyOptions() {
     options.offline = offline_ || has(ForceOfflineMode) || has(WorkOffline);
     options.scroll_bars = ui_options_.count(DontUseScrollBars) == 0;
     options.text_select = ui_options_.count(DisableTextSelect) == 0;
+    options.untrusted = untrusted_;
     browser_.SetOptions(options);
 }
 

@@ -49,6 +49,8 @@ class TEmbeddedWB : private BrowserEvents {
     void SetUserInterfaceOptions(const TUserInterfaceOptions& options);
     bool Offline() const { return offline_; }
     void SetOffline(bool offline);
+    // Pages of HTML from outside: see BrowserOptions::untrusted.
+    void SetUntrusted(bool untrusted);
     // Letters that, with Ctrl and without Alt, never reach the page.
     std::string DisableCtrlShortcuts;
 
@@ -98,6 +100,7 @@ class TEmbeddedWB : private BrowserEvents {
     TDownloadOptions download_options_{DownloadImages, DownloadVideos, DownloadBGSounds};
     TUserInterfaceOptions ui_options_;
     bool offline_ = false;
+    bool untrusted_ = false;
     bool navigation_from_navigate_ = false;
 };
 

@@ -71,7 +71,7 @@ void TWebFullscreenForm::FormShow() {
             return hosted || ApplicationEvents1Message(message);
         });
     }
-    window_->ShowMaximized();
+    window_->ShowFullScreen();
     if (windows.Monitors().size() > 1) {
         session_.Covers().CoverFurtherMonitors();
         if (!secondary_ && settings.WebSameMonitor) {
@@ -90,6 +90,7 @@ void TWebFullscreenForm::FormShow() {
         if (!settings.ShowCursor) {
             windows.SetCursorVisible(false);
         }
+        window_->SetInputGrabbed(true);
     }
     Timer1->SetEnabled(true);
     if (!secondary_) {
@@ -245,6 +246,7 @@ void TWebFullscreenForm::FormClose() {
     // Windows are taken off the screen here and freed when the message loop has ended,
     // so that none is freed under a call of its own still running (a page scroll).
     session_.HideSecondaryForms();
+    window_->SetInputGrabbed(false);
     window_->Hide();
     session_.RemoveHook();
     session_.Covers().HideCovers();

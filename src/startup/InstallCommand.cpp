@@ -27,8 +27,9 @@ bool HandleInstallCommand(const Arguments& arguments, const SaverFolders& folder
         CopyFileReplacing(folder + file, folders.app_data_folder + copy_name);
     }
     if (arguments.size() == 4 && arguments[3] == "true") {
-        shell.StartHidden(folders.system_folder + kSelectScreenSaverProgram,
-                          folders.executable_path);
+        // The saver's path is one argument, whatever blanks or quotes it holds.
+        shell.StartHidden(
+            {folders.system_folder + kSelectScreenSaverProgram, folders.executable_path});
     }
     return true;
 }

@@ -15,9 +15,15 @@ std::string WithSlash(std::string folder) {
 
 }  // namespace
 
+std::string LargeFileFolder(const Folders& folders) {
+    const std::string disk = WithSlash(folders.DiskFolder());
+    return disk == WithSlash(folders.TemporaryFolder()) ? "" : disk + kWorkingFolderName;
+}
+
 SaverFolders PrepareFolders(const Folders& folders, const Registry& registry) {
     SaverFolders result;
     result.working_folder = WithSlash(folders.TemporaryFolder()) + kWorkingFolderName;
+    result.disk_folder = LargeFileFolder(folders);
     result.system_folder = WithSlash(folders.SystemFolder());
     std::string app_data =
         registry

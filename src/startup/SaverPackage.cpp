@@ -44,9 +44,11 @@ SaverPackage::~SaverPackage() {
 }
 
 SaverPackage::Result SaverPackage::ExtractSaverPackage(const std::string& executable_path,
-                                                       const std::string& working_folder) {
+                                                       const std::string& working_folder,
+                                                       const std::string& disk_folder) {
     Result result;
     working_folder_ = working_folder;
+    placement_ = {working_folder, disk_folder};
     int fd = ::open(executable_path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {
@@ -77,7 +79,7 @@ SaverPackage::Result SaverPackage::ExtractSaverPackage(const std::string& execut
     // are read from memory.
     std::string_view bytes = std::string_view(tail).substr(header.archive_offset);
     WriteFile(working_folder + header.name + "~", bytes);
-    if (!UnzipArchiveBytes(bytes, working_folder)) {
+    if (!UnzipArchiveBytes(bytes, working_folder, &placement_)) {
         result.problem = "the package archive is not a readable ZIP archive";
     }
     result.settings_file = working_folder + header.name;
@@ -119,14 +121,15 @@ void SaverPackage::ExtractPackageItem(const std::string& key, const std::string&
     if (start <= 0 || end <= start || static_cast<uint64_t>(end) > executable_size_) {
         return;
     }
-    const std::string copy = destination + "~";
+    const auto size = static_cast<uint64_t>(end - start);
+    const std::string copy = placement_.Place(destination + "~", size);
     if (!CopyRange(static_cast<uint64_t>(start), static_cast<uint64_t>(end), copy)) {
         return;
     }
     if (settings_->ReadBool("notzip", key, false)) {
-        CopyFileReplacing(copy, destination);
+        CopyFileReplacing(copy, placement_.Place(destination, size));
     } else {
-        UnzipArchive(copy, target_folder.empty() ? working_folder_ : target_folder);
+        UnzipArchive(copy, target_folder.empty() ? working_folder_ : target_folder, &placement_);
     }
 }
 

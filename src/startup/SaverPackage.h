@@ -2,6 +2,7 @@
 
 #include "settings/IniFile.h"
 #include "settings/PackageItems.h"
+#include "startup/LargeFilePlacement.h"
 
 #include <cstdint>
 #include <string>
@@ -26,9 +27,11 @@ class SaverPackage : public PackageItems {
     SaverPackage& operator=(const SaverPackage&) = delete;
 
     // Finds the package in the last bytes of `executable_path` and unpacks its archive
-    // into `working_folder`.
+    // into `working_folder`. Large files unpacked into the working folder, now or later,
+    // go to `disk_folder` (LargeFilePlacement) when it is given.
     Result ExtractSaverPackage(const std::string& executable_path,
-                               const std::string& working_folder);
+                               const std::string& working_folder,
+                               const std::string& disk_folder = "");
 
     // The settings file that names the package items ("zippos", "notzip").
     void SetSettingsFile(const IniFile* settings) { settings_ = settings; }
@@ -47,6 +50,7 @@ class SaverPackage : public PackageItems {
     int executable_fd_ = -1;
     uint64_t executable_size_ = 0;
     std::string working_folder_;
+    LargeFilePlacement placement_;
     const IniFile* settings_ = nullptr;
 };
 

@@ -27,8 +27,8 @@ void LoadSaverSettings(SaverProcess& process) {
 
 void LoadSaver(SaverProcess& process, const std::string& registry_key_name) {
     SaverFolders& folders = process.folders;
-    SaverPackage::Result package =
-        process.package.ExtractSaverPackage(folders.executable_path, folders.working_folder);
+    SaverPackage::Result package = process.package.ExtractSaverPackage(
+        folders.executable_path, folders.working_folder, folders.disk_folder);
     process.state.package_present = package.package_present;
     process.state.executable_form = package.executable_form;
     process.package_problem = package.problem;

@@ -43,8 +43,8 @@ void Dispatch(SaverProcess& process, MainWindows& windows) {
 
 // Empties the working folder when start-up returns, whichever way it returns.
 struct WorkingFolderScope {
-    const std::string& folder;
-    ~WorkingFolderScope() { ClearWorkingFolder(folder); }
+    const SaverFolders& folders;
+    ~WorkingFolderScope() { ClearWorkingFolder(folders.working_folder, folders.disk_folder); }
 };
 
 }  // namespace
@@ -52,7 +52,7 @@ struct WorkingFolderScope {
 int RunSaver(const Arguments& arguments, Platform& platform, MainWindows& windows) {
     SaverProcess process(platform);
     process.folders = PrepareFolders(platform.folders, platform.registry);
-    WorkingFolderScope clear_at_end{process.folders.working_folder};
+    WorkingFolderScope clear_at_end{process.folders};
     if (HandleInstallCommand(arguments, process.folders, platform.shell)) {
         return 0;
     }

@@ -71,31 +71,47 @@ bool ExtractEntry(zip_t* archive, zip_uint64_t index, const std::string& path) {
     return ok;
 }
 
-void ExtractAll(zip_t* archive, const std::string& target_folder) {
+// Where the entry is written: in the target folder, or where `placement` puts it.
+std::string EntryPath(zip_t* archive, zip_uint64_t index, const std::string& path,
+                      const LargeFilePlacement* placement) {
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (placement == nullptr || zip_stat_index(archive, index, 0, &stat) != 0 ||
+        (stat.valid & ZIP_STAT_SIZE) == 0) {
+        return path;
+    }
+    return placement->Place(path, stat.size);
+}
+
+void ExtractAll(zip_t* archive, const std::string& target_folder,
+                const LargeFilePlacement* placement) {
     zip_int64_t count = zip_get_num_entries(archive, 0);
     for (zip_int64_t i = 0; i < count; ++i) {
         auto index = static_cast<zip_uint64_t>(i);
         const char* name = zip_get_name(archive, index, ZIP_FL_ENC_GUESS);
         std::string file = name != nullptr ? SafeFileName(name) : std::string();
         if (!file.empty()) {
-            ExtractEntry(archive, index, target_folder + file);
+            ExtractEntry(archive, index,
+                         EntryPath(archive, index, target_folder + file, placement));
         }
     }
 }
 
 }  // namespace
 
-bool UnzipArchive(const std::string& archive_path, const std::string& target_folder) {
+bool UnzipArchive(const std::string& archive_path, const std::string& target_folder,
+                  const LargeFilePlacement* placement) {
     int error = 0;
     std::unique_ptr<zip_t, ZipCloser> archive(zip_open(archive_path.c_str(), ZIP_RDONLY, &error));
     if (!archive) {
         return false;
     }
-    ExtractAll(archive.get(), target_folder);
+    ExtractAll(archive.get(), target_folder, placement);
     return true;
 }
 
-bool UnzipArchiveBytes(std::string_view bytes, const std::string& target_folder) {
+bool UnzipArchiveBytes(std::string_view bytes, const std::string& target_folder,
+                       const LargeFilePlacement* placement) {
     zip_error_t error;
     zip_error_init(&error);
     zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
@@ -106,7 +122,7 @@ bool UnzipArchiveBytes(std::string_view bytes, const std::string& target_folder)
         return false;
     }
     std::unique_ptr<zip_t, ZipCloser> archive(opened);
-    ExtractAll(archive.get(), target_folder);
+    ExtractAll(archive.get(), target_folder, placement);
     return true;
 }
 

@@ -13,8 +13,9 @@ namespace saver {
 
 namespace {
 
-// The folder to clear when the process ends; written once before the handlers exist.
+// The folders to clear when the process ends; written before the handlers exist.
 char g_working_folder[4096];
+char g_disk_folder[4096];
 
 struct LinuxDirent64 {
     ino64_t d_ino;
@@ -48,19 +49,21 @@ void DeleteFilesIn(int parent, const char* folder) {
     ::close(dir);
 }
 
-void ClearFolderAt(const char* working_folder) {
+void ClearFolderAt(const char* working_folder, const char* disk_folder) {
     int root = ::open(working_folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (root < 0) {
-        return;
+    if (root >= 0) {
+        DeleteFilesIn(root, ".");
+        DeleteFilesIn(root, "tmp");
+        DeleteFilesIn(root, "build");
+        ::close(root);
     }
-    DeleteFilesIn(root, ".");
-    DeleteFilesIn(root, "tmp");
-    DeleteFilesIn(root, "build");
-    ::close(root);
+    if (disk_folder[0] != '\0') {
+        DeleteFilesIn(AT_FDCWD, disk_folder);
+    }
 }
 
 void ClearRemembered() {
-    ClearFolderAt(g_working_folder);
+    ClearFolderAt(g_working_folder, g_disk_folder);
 }
 
 void OnTerminatingSignal(int signal_number) {
@@ -71,16 +74,18 @@ void OnTerminatingSignal(int signal_number) {
 
 }  // namespace
 
-void ClearWorkingFolder(const std::string& working_folder) {
-    ClearFolderAt(working_folder.c_str());
+void ClearWorkingFolder(const std::string& working_folder, const std::string& disk_folder) {
+    ClearFolderAt(working_folder.c_str(), disk_folder.c_str());
 }
 
-void ClearWorkingFolderAtExit(const std::string& working_folder) {
-    if (working_folder.size() >= sizeof g_working_folder) {
+void ClearWorkingFolderAtExit(const std::string& working_folder, const std::string& disk_folder) {
+    if (working_folder.size() >= sizeof g_working_folder ||
+        disk_folder.size() >= sizeof g_disk_folder) {
         return;
     }
     bool first = g_working_folder[0] == '\0';
     std::memcpy(g_working_folder, working_folder.c_str(), working_folder.size() + 1);
+    std::memcpy(g_disk_folder, disk_folder.c_str(), disk_folder.size() + 1);
     if (!first) {
         return;
     }

@@ -123,6 +123,19 @@ TEST_P(StaticPreviewTest, ShowsThePictureStretchedOrStaysBlack) {
     EXPECT_TRUE(run.Ended());
 }
 
+// Without a window to live in, the static preview is a window of its own at its design
+// position (262, 129): its picture box starts 4 px further in.
+TEST(PreviewEndToEndTest, StaticPreviewOfHandleZeroOpensAtItsDesignPosition) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    std::filesystem::copy_file(std::string(SAVER_TEST_DATA) + "/pictures/red.gif",
+                               run.Folder() + "/content/red.gif");
+    ASSERT_TRUE(
+        run.MakeSaver("Build_UseStaticPreview=1\nBuild_StaticImage=red.gif", {run.Url("p1.htm")}));
+    run.Start({"/p", "0"});
+    EXPECT_TRUE(ScreenBecomes(run, 262 + 4 + 100, 129 + 4 + 80, "#FF0000"));
+}
+
 INSTANTIATE_TEST_SUITE_P(Pictures, StaticPreviewTest,
                          ::testing::Values(StaticCase{"Bitmap", "red24.bmp", "#FF0000"},
                                            StaticCase{"Gif", "red.gif", "#FF0000"},

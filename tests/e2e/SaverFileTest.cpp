@@ -183,6 +183,24 @@ TEST_F(SaverFileTest, InstallCommandWritesTheLogAndCopiesTheFile) {
     EXPECT_EQ(test::ReadFile(root / "data/Orvane/Ocean.scr"), "the saver");
 }
 
+// The installer's "true" has the desktop's selection program started with the saver's
+// full path as one argument, however many blanks and quotes the path holds.
+TEST_F(SaverFileTest, InstallCommandPassesTheSaverPathAsOneArgument) {
+    root.Write("system/install-screensaver",
+               "#!/bin/sh\nprintf '%s|' \"$@\" > \"$SAVER_TEST_RECORD.tmp\"\n"
+               "mv \"$SAVER_TEST_RECORD.tmp\" \"$SAVER_TEST_RECORD\"\n");
+    ::chmod((root / "system/install-screensaver").c_str(), 0755);
+    ForceDirectories(root / "my savers");
+    const std::string saver = MakeSaver("my savers/My \"Ocean\"  Saver.scr", "[Set]\n");
+    test::ChildResult result = Run({saver, "path", root / "installer/", "x.scr", "true"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    // The program is started detached; its record comes when it has run.
+    for (int waited = 0; !fs::exists(root / "record.txt") && waited < 30000; waited += 20) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(test::ReadFile(root / "record.txt"), saver + "|");
+}
+
 TEST_F(SaverFileTest, PasswordModeCallsTheSystemLibrary) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
     test::ChildResult result = Run({saver, "/a", "5"});

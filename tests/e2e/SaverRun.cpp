@@ -122,13 +122,15 @@ bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
     return std::system(command.c_str()) == 0;
 }
 
-void SaverRun::Start(const std::vector<std::string>& arguments, bool capture_errors) {
+void SaverRun::Start(const std::vector<std::string>& arguments, bool capture_errors,
+                     const std::string& current_folder) {
     std::vector<std::string> argv = {folder_ + saver_file_};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    StartProgram(argv, capture_errors);
+    StartProgram(argv, capture_errors, current_folder);
 }
 
-void SaverRun::StartProgram(const std::vector<std::string>& argv, bool capture_errors) {
+void SaverRun::StartProgram(const std::vector<std::string>& argv, bool capture_errors,
+                            const std::string& current_folder) {
     setenv("DISPLAY", x_ ? x_->Display().c_str() : "", 1);
     if (!x_) {
         unsetenv("DISPLAY");
@@ -144,6 +146,7 @@ void SaverRun::StartProgram(const std::vector<std::string>& argv, bool capture_e
     setenv("PATH", (folder_ + "/bin:" + path).c_str(), 1);
     ChildOptions options;
     options.capture_stderr = capture_errors;
+    options.current_folder = current_folder;
     saver_ = std::make_unique<ChildProcess>(argv, options);
 }
 
@@ -176,8 +179,12 @@ std::string SaverRun::NextPage(int timeout_ms) {
 }
 
 bool SaverRun::WaitFor(const std::string& path, int timeout_ms) {
+    // Other pages keep coming while the show pages on: the deadline counts for them all.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     for (;;) {
-        const std::string request = NextPage(timeout_ms);
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        const std::string request = left.count() > 0 ? NextPage(left.count()) : "";
         if (request.empty() || request == path) {
             return !request.empty();
         }

@@ -45,11 +45,15 @@ class SaverRun {
     // `items` as package items.
     bool MakeSaverFromSettings(const std::string& settings_bytes,
                                const std::vector<std::string>& items = {});
-    // Starts the saver; with `capture_errors` its standard error is kept for ErrorOutput
-    // (for short runs: it is read only at the end) instead of going to the test's own.
-    void Start(const std::vector<std::string>& arguments = {"/s"}, bool capture_errors = false);
-    // Starts another program (`argv`) in the saver's place, in the same environment.
-    void StartProgram(const std::vector<std::string>& argv, bool capture_errors = false);
+    // Starts the saver with `arguments`, in `current_folder` when one is given; with
+    // `capture_errors` its standard error is kept for ErrorOutput (for short runs: it is
+    // read only at the end) instead of going to the test's own.
+    void Start(const std::vector<std::string>& arguments = {"/s"}, bool capture_errors = false,
+               const std::string& current_folder = "");
+    // Starts another program (`argv`) in the saver's place, in the same environment, in
+    // `current_folder` when one is given.
+    void StartProgram(const std::vector<std::string>& argv, bool capture_errors = false,
+                      const std::string& current_folder = "");
     // The saver file MakeSaver made.
     std::string SaverFile() const { return folder_ + saver_file_; }
     // StartX, MakeSaver with the addresses of `pages` of the site, and Start with "/s";
@@ -61,7 +65,7 @@ class SaverRun {
     // The next request of the pages for a path ending in ".htm" or starting "/key-"
     // or "/after-"; empty when none comes within `timeout_ms`.
     std::string NextPage(int timeout_ms = kColdStartMs);
-    // Waits for a request of `path`, skipping others.
+    // Waits up to `timeout_ms` for a request of `path`, skipping others.
     bool WaitFor(const std::string& path, int timeout_ms = kColdStartMs);
     // Waits until a window named `name` is mapped and viewable on the saver's display.
     bool WaitForWindow(const std::string& name, int timeout_ms = kColdStartMs) const;

@@ -26,7 +26,24 @@ class RecordingHandler(http.server.SimpleHTTPRequestHandler):
         if self.path.startswith("/hang"):
             report("GET " + self.path)
             threading.Event().wait()
+        if self.path.startswith("/download-"):
+            self.send_download()
+            return
         super().do_GET()
+
+    def send_download(self):
+        """Answers what a browser would save rather than show: "/download-attachment..."
+        as an attachment, any other "/download-..." as bytes of no showable type."""
+        body = b"\0saved by a page\n" * 64
+        self.send_response(200)
+        if self.path.startswith("/download-attachment"):
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Disposition", 'attachment; filename="dropped.bin"')
+        else:
+            self.send_header("Content-Type", "application/octet-stream")
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
 
     def end_headers(self):
         self.send_header("Cache-Control", "no-store")

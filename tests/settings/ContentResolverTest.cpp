@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <map>
 
+#include <unistd.h>
+
 namespace saver {
 namespace {
 
@@ -100,6 +102,29 @@ TEST_F(ContentResolverTest, PackageFilesAreExtractedOnFirstUseAndAgainWhenDelete
     EXPECT_EQ(Resolve(resolver, "(File) big.jpg"), R(root / "work/big.jpg", true));
     EXPECT_EQ(items.calls, (std::vector<std::string>{"(File) big.jpg -> " + root / "work/big.jpg",
                                                      "big.jpg -> " + root / "work/big.jpg"}));
+}
+
+// The saver may be started from any folder: what happens to lie there never replaces a
+// packaged file, and every local path comes out absolute.
+TEST_F(ContentResolverTest, TheCurrentFolderPlaysNoPart) {
+    const std::filesystem::path started_in = std::filesystem::current_path();
+    root.Write("cwd/b.htm", "another page");
+    root.Write("cwd/pages/p.htm", "");
+    std::filesystem::current_path(root / "cwd");
+    items.carried["b.htm"] = "<p>packaged";
+    const std::string in_exe = root.Write("exe/pages/p.htm", "");
+    using R = std::pair<std::string, bool>;
+    const ContentResolver packaged = WithPackage();
+    EXPECT_EQ(Resolve(packaged, "b.htm"), R(root / "work/b.htm", true));
+    EXPECT_EQ(Resolve(packaged, "(File) b.htm"), R(root / "work/b.htm", true));
+    EXPECT_EQ(test::ReadFile(root / "work/b.htm"), "<p>packaged");
+    EXPECT_EQ(Resolve(packaged, "pages\\p.htm"), R(in_exe, true));
+    const ContentResolver unpackaged = WithoutPackage();
+    EXPECT_EQ(Resolve(unpackaged, "(URL) pages/p.htm"), R(in_exe, true));
+    EXPECT_EQ(Resolve(unpackaged, "(File) pages/p.htm"), R(in_exe, true));
+    EXPECT_EQ(Resolve(unpackaged, "(File) b.htm"), R(root / "exe/b.htm", false));
+    EXPECT_FALSE(Resolve(unpackaged, "(Resource) b.htm").second);
+    std::filesystem::current_path(started_in);
 }
 
 TEST_F(ContentResolverTest, PackageNamesNeverLeaveTheWorkingFolder) {

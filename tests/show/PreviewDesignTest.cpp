@@ -2,6 +2,9 @@
 // window draws, checked on a fake window.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "show/PreviewDesign.h"
 #include "support/FakeWindowSystem.h"
 
@@ -28,6 +31,23 @@ TEST(PreviewDesignTest, LongNamesGetTheSmallerFont) {
     EXPECT_EQ(MakePreviewDesign(settings, none, std::string(30, 'x')).label_points, 17);
     EXPECT_EQ(MakePreviewDesign(settings, none, std::string(31, 'x')).label_points, 15);
     EXPECT_EQ(MakePreviewDesign(settings, none, "Name").label, "Name");
+    // Characters count, not bytes: "\u00e9" takes two bytes in UTF-8.
+    std::string accented;
+    for (int i = 0; i < 30; ++i) {
+        accented += "\u00e9";
+    }
+    EXPECT_EQ(MakePreviewDesign(settings, none, accented).label_points, 17);
+    EXPECT_EQ(MakePreviewDesign(settings, none, accented + "e").label_points, 15);
+}
+
+TEST(PreviewDesignTest, EachWindowOpensAtItsOwnDesignPosition) {
+    TSaverSetting settings;
+    PreviewDesign design = MakePreviewDesign(
+        settings, [](std::string&) { return false; }, "n");
+    EXPECT_EQ(std::make_pair(design.left, design.top), std::make_pair(360, 233));
+    settings.Build_UseStaticPreview = true;
+    design = MakePreviewDesign(settings, ToFixture("red.gif"), "n");
+    EXPECT_EQ(std::make_pair(design.left, design.top), std::make_pair(262, 129));
 }
 
 TEST(PreviewDesignTest, StaticPreviewNeedsAnAvailablePicture) {
@@ -80,7 +100,7 @@ TEST(PreviewDesignTest, TheStaticPreviewStretchesItsPictureIntoTheBox) {
     RunPreviewWindow(window, settings, ToFixture("red.gif"), "Ocean", 0);
 
     const PreviewDrawing& drawing = window.drawing;
-    EXPECT_TRUE(SameBox(drawing.window, {360, 233, 696, 480}));
+    EXPECT_TRUE(SameBox(drawing.window, {262, 129, 696, 480}));
     EXPECT_FALSE(drawing.artwork);
     EXPECT_TRUE(drawing.label.empty());
     EXPECT_TRUE(SameBox(drawing.picture_box, {4, 4, 152, 112}));

@@ -72,6 +72,7 @@ TEST_F(WebShowTest, ShowTakesOverTheDesktopAndPagesInListOrder) {
     EXPECT_TRUE(windows.windows.front()->visible);
     EXPECT_TRUE(windows.screen_saver_running);
     EXPECT_FALSE(windows.cursor_visible);
+    EXPECT_TRUE(windows.windows.front()->input_grabbed);
     EXPECT_TRUE(windows.windows.front()->panel_visible[ShowPanel::Status]);
     EXPECT_EQ(companions.music_starts, 1);
     Ticks(1);
@@ -129,6 +130,7 @@ TEST_F(WebShowTest, ClosingUndoesEverythingAndOpensTheLastPage) {
     EXPECT_TRUE(windows.Send(Key(VK_ESCAPE)));
     EXPECT_TRUE(windows.quit);
     EXPECT_FALSE(windows.windows.front()->visible);
+    EXPECT_FALSE(windows.windows.front()->input_grabbed);
     EXPECT_FALSE(windows.screen_saver_running);
     EXPECT_TRUE(windows.cursor_visible);
     EXPECT_FALSE(windows.filter);

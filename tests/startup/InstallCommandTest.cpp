@@ -35,8 +35,17 @@ TEST_F(InstallCommandTest, WritesTheLogCopiesTheFileAndSelectsTheSaver) {
     EXPECT_EQ(log.ReadString("install", "TamselPro"), source);
     EXPECT_EQ(test::ReadFile(folders.app_data_folder + "Ocean.scr"), "saver bytes");
     ASSERT_EQ(shell.started.size(), 1u);
-    EXPECT_EQ(shell.started[0].first, folders.system_folder + kSelectScreenSaverProgram);
-    EXPECT_EQ(shell.started[0].second, folders.executable_path);
+    EXPECT_EQ(shell.started[0],
+              (std::vector<std::string>{folders.system_folder + kSelectScreenSaverProgram,
+                                        folders.executable_path}));
+}
+
+TEST_F(InstallCommandTest, TheSaverPathReachesTheSelectionProgramAsOneArgument) {
+    folders.executable_path = root / "my savers/My \"Ocean\" Saver.scr";
+    ASSERT_TRUE(HandleInstallCommand({"path", root / "install/", "x.scr", "true"}, folders, shell));
+    ASSERT_EQ(shell.started.size(), 1u);
+    ASSERT_EQ(shell.started[0].size(), 2u);
+    EXPECT_EQ(shell.started[0][1], folders.executable_path);
 }
 
 TEST_F(InstallCommandTest, MissingFileSkipsOnlyTheCopy) {

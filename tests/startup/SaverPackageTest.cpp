@@ -3,6 +3,8 @@
 #include "SaverFileFixture.h"
 #include "base/Files.h"
 #include "startup/PackageLayout.h"
+#include "startup/WorkingFolderCleaner.h"
+#include "support/SmallTmpfs.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,8 @@
 #include <filesystem>
 
 #include <sys/stat.h>
+
+#include <cstdio>
 
 namespace saver {
 namespace {
@@ -311,6 +315,54 @@ TEST_F(PackageItemTest, ReadOnlyFilesAreReplaced) {
     ::chmod((work + "ro.txt").c_str(), 0444);
     package.ExtractPackageItem("ro.txt", work + "ro.txt", "");
     EXPECT_EQ(test::ReadFile(work + "ro.txt"), "v1");
+}
+
+// A file of `size` bytes that ends with `tail`, made without writing its zeros.
+std::string SparseFile(const std::string& path, uint64_t size, const std::string& tail) {
+    ForceDirectories(FolderPart(path));
+    WriteFile(path, "");
+    fs::resize_file(path, size - tail.size());
+    FILE* file = std::fopen(path.c_str(), "ab");
+    std::fwrite(tail.data(), 1, tail.size(), file);
+    std::fclose(file);
+    return path;
+}
+
+// Items larger than the runtime folder's small file system: they are unpacked into the
+// disk folder and reached through the working folder; small ones stay in it.
+TEST_F(PackageItemTest, LargeItemsGoToTheDiskFolder) {
+    test::SmallTmpfs runtime(root / "sandbox/run", 16);
+    if (!runtime.Refused().empty()) {
+        GTEST_SKIP() << "a tmpfs cannot be mounted here (" << runtime.Refused() << ")";
+    }
+    constexpr uint64_t kBig = 24u << 20;  // beyond the 16 MiB of the runtime folder
+    const std::string plain = SparseFile(root / "items/movie.bin", kBig, "end of the movie");
+    const std::string zipped = SparseFile(root / "items/song.bin", kBig, "end of the song");
+    const std::string small = root.Write("items/small.bin", "small");
+    work = root / "sandbox/run/Orvane/";
+    ForceDirectories(work);
+    const std::string disk = root / "disk/Orvane/";
+    saver_path = test::BuildSaverFile(root, "Items.scr", "[Set]\n",
+                                      {{plain, true}, {zipped, false}, {small, true}});
+    result = package.ExtractSaverPackage(saver_path, work, disk);
+    settings = IniFile::Load(result.settings_file);
+    package.SetSettingsFile(&settings);
+
+    package.ExtractPackageItem("movie.bin", work + "movie.bin", "");
+    package.ExtractPackageItem("song.bin", work + "song.bin", "");
+    package.ExtractPackageItem("small.bin", work + "small.bin", "");
+    for (const char* name : {"movie.bin", "song.bin"}) {
+        EXPECT_TRUE(fs::is_symlink(work + name)) << name;
+        EXPECT_EQ(fs::file_size(work + name), kBig) << name;
+    }
+    EXPECT_TRUE(test::ReadFile(work + "movie.bin").ends_with("end of the movie"));
+    EXPECT_EQ(test::ReadFile(work + "small.bin"), "small");
+    EXPECT_FALSE(fs::is_symlink(work + "small.bin"));
+    EXPECT_LT(runtime.UsedBytes(), 4u << 20);
+
+    ClearWorkingFolder(work, disk);
+    EXPECT_EQ(FilesBelow(work), std::vector<std::string>{});
+    EXPECT_EQ(FilesBelow(disk), std::vector<std::string>{});
 }
 
 }  // namespace

@@ -24,8 +24,9 @@ size_t FileCount(const std::string& folder) {
 }
 
 void FillWorkingFolder(const test::TempFolder& root) {
-    for (const char* name : {"work/a.htm", "work/.hidden", "work/tmp/t.htm", "work/build/b.bin",
-                             "work/other/kept.txt", "outside.txt"}) {
+    for (const char* name :
+         {"work/a.htm", "work/.hidden", "work/tmp/t.htm", "work/build/b.bin", "work/other/kept.txt",
+          "outside.txt", "disk/movie.bin", "disk/.hidden"}) {
         root.Write(name, "x");
     }
     for (int i = 0; i < 300; ++i) {
@@ -39,6 +40,7 @@ void ExpectCleared(const test::TempFolder& root) {
     EXPECT_EQ(FileCount(root / "work"), 0u);
     EXPECT_EQ(FileCount(root / "work/tmp"), 0u);
     EXPECT_EQ(FileCount(root / "work/build"), 0u);
+    EXPECT_EQ(FileCount(root / "disk"), 0u) << "the large files' folder is emptied too";
     EXPECT_TRUE(fs::exists(root / "work/other/kept.txt")) << "subfolders keep their content";
     EXPECT_TRUE(fs::exists(root / "outside.txt")) << "a link is removed, not what it points to";
 }
@@ -46,9 +48,9 @@ void ExpectCleared(const test::TempFolder& root) {
 TEST(WorkingFolderCleanerTest, DeletesTheFilesButNotTheFolders) {
     test::TempFolder root;
     FillWorkingFolder(root);
-    ClearWorkingFolder(root / "work/");
+    ClearWorkingFolder(root / "work/", root / "disk/");
     ExpectCleared(root);
-    ClearWorkingFolder(root / "missing/");
+    ClearWorkingFolder(root / "missing/", root / "missing-disk/");
 }
 
 TEST(WorkingFolderCleanerTest, RunsWhenTheProcessIsEndedBySignalOrExit) {
@@ -57,7 +59,7 @@ TEST(WorkingFolderCleanerTest, RunsWhenTheProcessIsEndedBySignalOrExit) {
         FillWorkingFolder(root);
         pid_t child = ::fork();
         if (child == 0) {
-            ClearWorkingFolderAtExit(root / "work/");
+            ClearWorkingFolderAtExit(root / "work/", root / "disk/");
             if (signal_number == 0) {
                 std::exit(3);
             }

@@ -82,6 +82,9 @@ ChildProcess::ChildProcess(const std::vector<std::string>& argv, const ChildOpti
                 ::close(fd);
             }
         }
+        if (!options.current_folder.empty() && ::chdir(options.current_folder.c_str()) != 0) {
+            ::_exit(127);
+        }
         ::execvpe(arg_pointers[0], arg_pointers.data(), env_pointers.data());
         ::_exit(127);
     }

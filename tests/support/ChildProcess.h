@@ -13,8 +13,9 @@ namespace saver::test {
 struct ChildOptions {
     std::map<std::string, std::string> set_env;  // added to the test's environment or replaced
     std::vector<std::string> unset_env;
-    int keep_fd = -1;             // stays open in the child (for programs told its number)
-    bool capture_stderr = false;  // else the child writes into the test's own stderr
+    int keep_fd = -1;                 // stays open in the child (for programs told its number)
+    bool capture_stderr = false;      // else the child writes into the test's own stderr
+    std::string current_folder = {};  // where the child starts; the test's own when empty
 };
 
 // What a program left when it ended.

@@ -60,21 +60,22 @@ class FakeFolders : public Folders {
     std::string SystemFolder() const override { return system; }
     std::string RuntimeFolder() const override { return temporary; }
     std::string ExecutablePath() const override { return executable; }
+    std::string DiskFolder() const override { return temporary; }
     std::string CacheFolder() const override { return cache; }
 };
 
 class FakeShell : public Shell {
   public:
     std::vector<std::string> opened;
-    std::vector<std::pair<std::string, std::string>> started;
+    std::vector<std::vector<std::string>> started;  // the argument vector of each start
     std::map<std::string, std::string> display_names;
 
     bool OpenDocument(const std::string& target) override {
         opened.push_back(target);
         return true;
     }
-    bool StartHidden(const std::string& program, const std::string& arguments) override {
-        started.emplace_back(program, arguments);
+    bool StartHidden(const std::vector<std::string>& argv) override {
+        started.push_back(argv);
         return true;
     }
     std::string DisplayName(const std::string& path) const override {

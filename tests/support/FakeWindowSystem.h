@@ -64,7 +64,8 @@ class FakeShowWindow : public ShowWindow {
     Browser& WebBrowser() override { return browser; }
     void SetPanelText(ShowPanel panel, const std::string& text) override { texts[panel] = text; }
     void SetPanelVisible(ShowPanel panel, bool on) override { panel_visible[panel] = on; }
-    void ShowMaximized() override { visible = true; }
+    void ShowFullScreen() override { visible = true; }
+    void SetInputGrabbed(bool grabbed) override { input_grabbed = grabbed; }
     void Hide() override { visible = false; }
     bool Visible() const override { return visible; }
 
@@ -73,6 +74,7 @@ class FakeShowWindow : public ShowWindow {
     std::map<ShowPanel, std::string> texts;
     std::map<ShowPanel, bool> panel_visible;
     bool visible = false;
+    bool input_grabbed = false;
 };
 
 class FakeWindowSystem : public WindowSystem {

@@ -22,6 +22,31 @@ class XvfbServer {
     std::string display_;
 };
 
+// The colour at (x, y) of the screen of X display `display`, as "#RRGGBB"; empty when it
+// cannot be read.
+std::string ScreenColour(const std::string& display, int x, int y);
+
+// A desktop as users have it, on an X server of the test's own: the openbox window
+// manager, a tint2 panel of `kPanelHeight` px in `kPanelColour` along the bottom of every
+// monitor and, when asked, the picom compositor. Its programs run in `folder` (their
+// configuration and home) and end with the object.
+class Desktop {
+  public:
+    static constexpr int kPanelHeight = 32;
+    static constexpr const char* kPanelColour = "#00C000";
+
+    Desktop(const std::string& display, const std::string& folder, bool compositor = false);
+    // True once the window manager (and the compositor) answer and the panel is on the
+    // screen at (`panel_x`, its middle line), within a generous deadline.
+    bool Ready(int panel_x = 10) const;
+
+  private:
+    std::string display_;
+    std::unique_ptr<ChildProcess> window_manager_;
+    std::unique_ptr<ChildProcess> panel_;
+    std::unique_ptr<ChildProcess> compositor_;
+};
+
 // An address on a loopback port where nothing listens: its connection is refused.
 std::string RefusedUrl();
 

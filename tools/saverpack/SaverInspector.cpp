@@ -36,6 +36,7 @@ class InspectedFolders : public Folders {
     }
 
     std::string TemporaryFolder() const override { return scratch_; }
+    std::string DiskFolder() const override { return scratch_; }
     std::string SystemFolder() const override { return system_.SystemFolder(); }
     std::string RuntimeFolder() const override { return scratch_; }
     std::string ExecutablePath() const override { return saver_path_; }
@@ -51,7 +52,7 @@ class InspectedFolders : public Folders {
 class InertServices : public Shell, public InstanceLock, public LibraryLoader {
   public:
     bool OpenDocument(const std::string&) override { return false; }
-    bool StartHidden(const std::string&, const std::string&) override { return false; }
+    bool StartHidden(const std::vector<std::string>&) override { return false; }
     std::string DisplayName(const std::string&) const override { return std::string(); }
     bool TryAcquire(const std::string&) override { return true; }
     std::unique_ptr<LoadedLibrary> Load(const std::string&) override { return nullptr; }

@@ -15,22 +15,34 @@ void WireTimerDispatcher() {
     SetTimerDispatcher(&ProgramDispatcher());
 }
 
+namespace {
+
+// The feed windows of the show; in a hosted show they are children of the host's window.
+std::function<std::unique_ptr<FeedWindow>()> FeedWindows(const HostWindow& host) {
+    return [host] { return std::make_unique<GtkFeedWindow>(host); };
+}
+
+}  // namespace
+
 ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
     : http_(dispatcher_),
-      ticker_(TickerEnvironment{
-          process.settings,
-          process.settings_file,
-          process.random,
-          windows,
-          http_,
-          process.platform.shell,
-          viewer_,
-          [&process] { return std::make_unique<GtkFeedWindow>(process.state.host); },
-          process.folders.working_folder,
-          process.rss_list_path,
-          {},
-          nullptr,
-          &ProgramDispatcher()}),
+      viewer_draw_(process.random),
+      viewer_(ViewerEnvironment{process.settings, windows, viewer_draw_,
+                                FeedWindows(process.state.host), process.folders.working_folder,
+                                process.rss_template_path, nullptr}),
+      ticker_(TickerEnvironment{process.settings,
+                                process.settings_file,
+                                process.random,
+                                windows,
+                                http_,
+                                process.platform.shell,
+                                viewer_,
+                                FeedWindows(process.state.host),
+                                process.folders.working_folder,
+                                process.rss_list_path,
+                                {},
+                                nullptr,
+                                &ProgramDispatcher()}),
       music_(MakeShowMusic(process, windows, players_)) {}
 
 // The music goes first, then its players; then the ticker, whose windows and transfers

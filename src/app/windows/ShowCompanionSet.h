@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "feeds/ticker/FeedTicker.h"
-#include "feeds/viewer/ItemViewer.h"
+#include "feeds/viewer/FeedItemViewer.h"
 #include "music/BackgroundMusic.h"
 #include "platform/MediaPlayer.h"
 #include "platform/linux/GlibDispatcher.h"
@@ -13,9 +13,9 @@
 
 namespace saver {
 
-// The show's companions in the program: the feed ticker on libcurl and GTK windows, and
-// the background music on GStreamer and the MPEG audio library. Everything here lives as
-// long as the show.
+// The show's companions in the program: the feed ticker and its item viewer on libcurl,
+// GTK windows and WebKitGTK, and the background music on GStreamer and the MPEG audio
+// library. Everything here lives as long as the show.
 class ShowCompanionSet : public ShowCompanions {
   public:
     ShowCompanionSet(SaverProcess& process, WindowSystem& windows);
@@ -32,7 +32,8 @@ class ShowCompanionSet : public ShowCompanions {
   private:
     GlibDispatcher dispatcher_;
     CurlHttpClient http_;
-    ItemViewer viewer_;
+    SourceDraw viewer_draw_;
+    FeedItemViewer viewer_;
     FeedTicker ticker_;
     // The players outlive the music that drives them; the music is null when GStreamer
     // cannot be started, and the show then runs silent.

@@ -12,6 +12,10 @@ namespace saver {
 // process's LC_TIME). At exactly midnight the time is left out.
 std::string FeedTimeText(TDateTime value, long offset_seconds);
 
+// A feed date as the user reads it on the clock: `value`, taken as universal time, in the
+// local zone's time of that day (daylight saving included), in the same formats.
+std::string LocalFeedTimeText(TDateTime value);
+
 // The local zone's standard-time offset, in seconds east of UTC.
 long StandardTimeOffsetSeconds();
 

@@ -9,6 +9,7 @@ FeedTicker::FeedTicker(const TickerEnvironment& environment) : environment_(envi
         const long offset = StandardTimeOffsetSeconds();
         environment_.time_text = [offset](TDateTime value) { return FeedTimeText(value, offset); };
     }
+    environment_.viewer.Attach(shared_);
 }
 
 FeedTicker::~FeedTicker() = default;

@@ -121,6 +121,7 @@ void TRSSFontForm::PlaceTextAreas() {
     }
     const int width = environment_.settings.BlogListWidth;
     window_->SetBounds(left + kWindowMargin, top + kWindowMargin, width, kWindowHeight);
+    shared_.right_edge = kWindowMargin + width;
     AAText2->SetSize(width - 2 * kAreaLeft, kTitleHeight);
     AAText->SetSize(width - 2 * kAreaLeft, kWindowHeight - kListTop - kListBottomGap);
 }

@@ -42,13 +42,6 @@ struct TickerEnvironment {
     UiDispatcher* parse_dispatcher = nullptr;
 };
 
-// State of the ticker that outlives a start: the show it runs over and the two switches.
-struct TickerShared {
-    ShowWindow* show = nullptr;
-    bool stopped = false;
-    bool paused = false;
-};
-
 // The feed ticker window: the feed's title and info line in the title area `AAText2`,
 // the numbered headlines in the list area `AAText` (or the custom list page in `web2`),
 // stepping through the items every "BlogInterval" seconds and through the feeds after

@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/WindowSystem.h"
+
 namespace saver {
 
 class TSimpleRSS;
@@ -15,6 +17,15 @@ struct ViewerPlacement {
     int last_height = 0;
 };
 
+// State of the ticker that outlives a start and that the item viewer reads: the show it
+// runs over, its right edge and the two switches.
+struct TickerShared {
+    ShowWindow* show = nullptr;
+    int right_edge = 0;  // the ticker's left plus its width, from the show's left edge
+    bool stopped = false;
+    bool paused = false;
+};
+
 // The item viewer as the feed ticker drives it. This base shows nothing: it only keeps the
 // link of the item last shown (for Enter) and counts as existing once an item was shown,
 // so the ticker works the same with or without a window of the viewer.
@@ -22,6 +33,8 @@ class ItemViewer {
   public:
     virtual ~ItemViewer() = default;
 
+    // The ticker that drives this viewer; it outlives the viewer's use of it.
+    void Attach(const TickerShared& ticker) { ticker_ = &ticker; }
     // Shows item `index` of `rss`; nothing for an index out of range.
     virtual void ShowItem(TSimpleRSS& rss, int index);
     // Fades the viewer out and then calls `then` (at once when nothing is shown).
@@ -37,6 +50,7 @@ class ItemViewer {
     ViewerPlacement& Placement() { return placement_; }
 
   protected:
+    const TickerShared* ticker_ = nullptr;
     bool exists_ = false;
     std::string link_;
     ViewerPlacement placement_;

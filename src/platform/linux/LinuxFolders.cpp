@@ -21,6 +21,7 @@ std::string OwnExecutable() {
 
 LinuxFolders::LinuxFolders(std::string system_folder)
     : private_folder_(FindPrivateFolder()),
+      disk_folder_(FindDiskFolder(private_folder_)),
       system_folder_(std::move(system_folder)),
       executable_path_(OwnExecutable()),
       cache_folder_(XdgCacheHome()) {

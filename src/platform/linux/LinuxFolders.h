@@ -20,6 +20,11 @@ namespace saver {
 // When not even that can be made the constructor throws std::runtime_error: without a
 // private folder nothing can be unpacked safely.
 //
+// DiskFolder is "saverhost/" under $XDG_CACHE_HOME (when absolute) or ~/.cache, else
+// "saverhost-<uid>" under /var/tmp, created with mode 0700 and passing the test of 1;
+// the private folder when neither can be had. The runtime folder is usually a small
+// RAM-backed file system that is no place for large files.
+//
 // SystemFolder is the one folder platform libraries are loaded from: /usr/lib/saverhost/
 // unless the constructor is given another. ExecutablePath is the target of
 // /proc/self/exe. CacheFolder is $XDG_CACHE_HOME when absolute, else ~/.cache. Every
@@ -32,10 +37,12 @@ class LinuxFolders : public Folders {
     std::string SystemFolder() const override { return system_folder_; }
     std::string RuntimeFolder() const override { return private_folder_; }
     std::string ExecutablePath() const override { return executable_path_; }
+    std::string DiskFolder() const override { return disk_folder_; }
     std::string CacheFolder() const override { return cache_folder_; }
 
   private:
     std::string private_folder_;
+    std::string disk_folder_;
     std::string system_folder_;
     std::string executable_path_;
     std::string cache_folder_;

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/linux/UserAccount.h"
+
 namespace saver {
 
 namespace {
@@ -52,6 +54,20 @@ bool MakeOwnFolder(const std::string& path) {
 }
 
 }  // namespace
+
+std::string FindDiskFolder(const std::string& fallback) {
+    const std::string cache_home = XdgCacheHome();
+    if (!cache_home.empty()) {
+        const std::string cache = WithSlash(cache_home);
+        // The cache folder itself is made private when it is missing, as its rules ask.
+        mkdir(cache.c_str(), 0700);
+        if (MakeOwnFolder(cache + "saverhost")) {
+            return cache + "saverhost/";
+        }
+    }
+    const std::string shared = "/var/tmp/saverhost-" + std::to_string(geteuid());
+    return MakeOwnFolder(shared) ? shared + "/" : fallback;
+}
 
 std::string FindPrivateFolder() {
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -8,41 +8,11 @@
 
 namespace saver {
 
-namespace {
-
-void SplitArgumentsInto(const std::string& text, std::vector<std::string>& arguments) {
-    std::string current;
-    bool started = false;
-    bool quoted = false;
-    for (char c : text) {
-        if (c == '"') {
-            quoted = !quoted;
-            started = true;
-        } else if (!quoted && (c == ' ' || c == '\t')) {
-            if (started) {
-                arguments.push_back(current);
-            }
-            current.clear();
-            started = false;
-        } else {
-            current += c;
-            started = true;
-        }
-    }
-    if (started) {
-        arguments.push_back(current);
-    }
-}
-
-}  // namespace
-
 bool XdgShell::OpenDocument(const std::string& target) {
     return !target.empty() && StartDetached({"xdg-open", target});
 }
 
-bool XdgShell::StartHidden(const std::string& program, const std::string& arguments) {
-    std::vector<std::string> argv{program};
-    SplitArgumentsInto(arguments, argv);
+bool XdgShell::StartHidden(const std::vector<std::string>& argv) {
     return StartDetached(argv);
 }
 

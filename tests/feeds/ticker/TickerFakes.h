@@ -1,7 +1,7 @@
 #pragma once
 
-// Stand-ins for the feed windows' ports: a feed window that records what it is told and
-// an HTTP client whose transfers the test completes.
+// Stand-ins for the ticker's ports: an HTTP client whose transfers the test completes
+// (the feed window's stand-in is the support library's).
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -13,38 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"
 #include "platform/UiDispatcher.h"
+#include "support/FakeFeedWindow.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindowSystem.h"
 
 namespace saver::test {
-
-class FakeFeedWindow : public FeedWindow {
-  public:
-    Browser& WebBrowser() override { return browser; }
-    void SetBounds(int l, int t, int w, int h) override { bounds = {l, t, w, h}; }
-    void SetOpacity(int value) override { opacity = value; }
-    int Opacity() const override { return opacity; }
-    void Show() override { visible = true; }
-    void Hide() override { visible = false; }
-    bool Visible() const override { return visible; }
-    void BringToFront() override { ++raised; }
-    void SetPanelVisible(bool on) override { panel_visible = on; }
-    bool PanelVisible() const override { return panel_visible; }
-    void DrawPicture(int slot, int, int, const PixelRows& pixels) override {
-        pictures[slot] = pixels.width;
-    }
-
-    FakeBrowser browser;
-    MonitorArea bounds;
-    int opacity = 0;
-    bool visible = false;
-    int raised = 0;
-    bool panel_visible = true;
-    std::map<int, int> pictures;  // slot -> width of the last picture
-};
 
 class FakeHttpClient : public HttpClient {
   public:

@@ -28,14 +28,24 @@ void MakeFolder(const std::string& path, mode_t mode) {
 class LinuxFoldersTest : public testing::Test {
   protected:
     // "saverhost-<uid>" under the test's TMPDIR, without the final "/".
-    std::string UserFolder() const {
-        return folder_ / ("saverhost-" + std::to_string(geteuid()));
-    }
+    std::string UserFolder() const { return folder_ / ("saverhost-" + std::to_string(geteuid())); }
 
     test::TempFolder folder_;
     test::ScopedEnvironment tmpdir_{"TMPDIR", folder_.Path()};
     test::ScopedEnvironment runtime_{"XDG_RUNTIME_DIR", std::nullopt};
+    test::ScopedEnvironment cache_{"XDG_CACHE_HOME", folder_ / "cache"};
 };
+
+// Large files go to disk: a private folder in the user's cache, else under /var/tmp.
+TEST_F(LinuxFoldersTest, DiskFolderIsPrivateAndOnDisk) {
+    EXPECT_EQ(LinuxFolders().DiskFolder(), folder_ / "cache/saverhost/");
+    EXPECT_TRUE(IsPrivateFolderOfTheUser(folder_ / "cache"));
+    EXPECT_TRUE(IsPrivateFolderOfTheUser(folder_ / "cache/saverhost"));
+    test::ScopedEnvironment unusable("XDG_CACHE_HOME", folder_ / "no/such/folder");
+    const std::string shared = "/var/tmp/saverhost-" + std::to_string(geteuid());
+    EXPECT_EQ(LinuxFolders().DiskFolder(), shared + "/");
+    EXPECT_TRUE(IsPrivateFolderOfTheUser(shared));
+}
 
 TEST_F(LinuxFoldersTest, UsesTheRuntimeFolderWhenItIsPrivate) {
     MakeFolder(folder_ / "run", 0700);

@@ -77,21 +77,24 @@ TEST_F(XdgShellTest, OpenDocumentRunsXdgOpenDetachedWithOutputHidden) {
     EXPECT_NE(session, getsid(0));
 }
 
-TEST_F(XdgShellTest, StartHiddenSplitsTheArgumentsAtBlanksOutsideQuotes) {
-    ASSERT_TRUE(shell_.StartHidden(bin_ + "/recorder",
-                                   "desk.cpl,InstallScreenSaver  \"/home/a b/my.scr\"\tlast"));
-    EXPECT_EQ(SplitSession(Recorded()).first,
-              Expected({"desk.cpl,InstallScreenSaver", "/home/a b/my.scr", "last"}));
+TEST_F(XdgShellTest, StartHiddenPassesEachArgumentAsItStands) {
+    const std::vector<std::string> arguments = {"/home/a b/My \"Saver\".scr",
+                                                "two  blanks\tand tab", "", "'single'", "$HOME"};
+    std::vector<std::string> argv = {bin_ + "/recorder"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    ASSERT_TRUE(shell_.StartHidden(argv));
+    EXPECT_EQ(SplitSession(Recorded()).first, Expected(arguments));
 
-    ASSERT_TRUE(shell_.StartHidden("recorder", ""));
+    ASSERT_TRUE(shell_.StartHidden({"recorder"}));
     EXPECT_EQ(SplitSession(Recorded()).first, Expected({}));
 }
 
 TEST_F(XdgShellTest, ReportsWhatCannotBeStarted) {
     test::WriteFile(bin_ + "/not-executable", "#!/bin/sh\n");
-    EXPECT_FALSE(shell_.StartHidden("saverhost-no-such-program", "a"));
-    EXPECT_FALSE(shell_.StartHidden(bin_ + "/not-executable", ""));
-    EXPECT_FALSE(shell_.StartHidden("", ""));
+    EXPECT_FALSE(shell_.StartHidden({"saverhost-no-such-program", "a"}));
+    EXPECT_FALSE(shell_.StartHidden({bin_ + "/not-executable"}));
+    EXPECT_FALSE(shell_.StartHidden({""}));
+    EXPECT_FALSE(shell_.StartHidden({}));
     EXPECT_FALSE(shell_.OpenDocument(""));
     test::ScopedEnvironment no_opener("PATH", folder_ / "empty");
     EXPECT_FALSE(shell_.OpenDocument("http://example.com/"));

@@ -20,13 +20,21 @@ void PlaceBlackWindow(GtkWidget* window, const MonitorArea& area) {
                                       GDK_KEY_PRESS_MASK);
 }
 
+void PlaceFullScreen(GtkWidget* window, const MonitorArea& area) {
+    PlaceBlackWindow(window, area);
+    // Full-screen, not maximised: under a window manager a maximised window leaves the
+    // panels visible, a full-screen one goes above them. The window manager puts it on
+    // the monitor it was moved to; without one the position and size alone hold.
+    gtk_window_fullscreen(GTK_WINDOW(window));
+}
+
 GtkCoverWindow::GtkCoverWindow(const MonitorArea& area)
     : window_(gtk_window_new(GTK_WINDOW_TOPLEVEL)) {
     g_object_ref_sink(window_);
     gtk_window_set_title(GTK_WINDOW(window_), "cover");
     gtk_window_set_focus_on_map(GTK_WINDOW(window_), FALSE);
     gtk_window_set_accept_focus(GTK_WINDOW(window_), FALSE);
-    PlaceBlackWindow(window_, area);
+    PlaceFullScreen(window_, area);
     gtk_widget_show_all(window_);
 }
 

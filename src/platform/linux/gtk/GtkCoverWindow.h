@@ -26,4 +26,7 @@ class GtkCoverWindow : public CoverWindow {
 // for the focus. Needs no window manager: the position and size are set directly.
 void PlaceBlackWindow(GtkWidget* window, const MonitorArea& area);
 
+// PlaceBlackWindow, and full-screen on that monitor under a window manager.
+void PlaceFullScreen(GtkWidget* window, const MonitorArea& area);
+
 }  // namespace saver

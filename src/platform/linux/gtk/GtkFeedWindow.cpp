@@ -47,9 +47,21 @@ void GtkFeedWindow::SetBounds(int left, int top, int width, int height) {
 void GtkFeedWindow::SetOpacity(int opacity) {
     opacity_ = std::clamp(opacity, 0, 255);
     gtk_widget_set_opacity(window_, opacity_ / 255.0);
+    ApplyOpacity();
+}
+
+void GtkFeedWindow::ApplyOpacity() {
+    // GTK hands a toplevel's opacity to the X window only when it changes after the
+    // window was realized; an opacity set before, such as the 0 of a viewer that is
+    // never to be seen, would leave the window opaque. It is given to the X window here.
+    if (GdkWindow* gdk_window = gtk_widget_get_window(window_)) {
+        gdk_window_set_opacity(gdk_window, opacity_ / 255.0);
+    }
 }
 
 void GtkFeedWindow::Show() {
+    gtk_widget_realize(window_);
+    ApplyOpacity();
     gtk_widget_show(window_);
 }
 

@@ -42,6 +42,7 @@ class GtkFeedWindow : public FeedWindow {
         cairo_surface_t* surface = nullptr;
     };
     static gboolean OnDraw(GtkWidget*, cairo_t* cairo, gpointer self);
+    void ApplyOpacity();
 
     WebKitBrowser browser_;
     GtkWidget* window_;

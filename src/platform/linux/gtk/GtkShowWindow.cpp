@@ -2,9 +2,13 @@
 
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
+#include "platform/linux/gtk/ScreenCursor.h"
 
 namespace saver {
 namespace {
+
+// How long to wait before trying again to grab the input another client holds.
+constexpr guint kGrabRetryMs = 200;
 
 // The panels' font is the nearest installed match of the design's font.
 constexpr const char* kPanelCss =
@@ -56,7 +60,7 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const H
         root_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_title(GTK_WINDOW(root_), "show");
         if (!host_.hosted) {
-            g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), nullptr);
+            g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), this);
         }
         gtk_container_add(GTK_CONTAINER(root_), box);
         gtk_widget_show(box);
@@ -65,6 +69,7 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const H
 }
 
 GtkShowWindow::~GtkShowWindow() {
+    ReleaseGrab();
     gtk_widget_destroy(root_);
     g_object_unref(root_);
 }
@@ -81,7 +86,7 @@ void GtkShowWindow::SetPanelVisible(ShowPanel panel, bool visible) {
     gtk_widget_set_visible(PanelLabel(panel), visible);
 }
 
-void GtkShowWindow::ShowMaximized() {
+void GtkShowWindow::ShowFullScreen() {
     if (host_.hosted) {
         // Inside the host's window, at its size; the host keeps the focus and the input.
         PlaceBlackWindow(root_, area_);
@@ -89,11 +94,69 @@ void GtkShowWindow::ShowMaximized() {
         gtk_window_set_accept_focus(GTK_WINDOW(root_), FALSE);
         ReparentInto(root_, host_.window);
     } else if (!parent_) {
-        PlaceBlackWindow(root_, area_);
-        gtk_window_maximize(GTK_WINDOW(root_));
+        PlaceFullScreen(root_, area_);
     }
     gtk_widget_show(root_);
     gtk_widget_grab_focus(browser_.Widget());
+}
+
+void GtkShowWindow::SetInputGrabbed(bool grabbed) {
+    // Inside a host's window the host keeps the input.
+    grab_wanted_ = grabbed && !parent_ && !host_.hosted;
+    if (grab_wanted_) {
+        GdkWindow* window = gtk_widget_get_window(root_);
+        HideCursorOnScreen(window && gdk_window_get_cursor(window));
+        TryGrab();
+    } else {
+        ReleaseGrab();
+    }
+}
+
+void GtkShowWindow::HideCursorOnScreen(bool hide) {
+    // While the grab is still to come (another client holds the pointer) pages would set
+    // their cursors on the web view's window; the screen's own hiding holds whatever
+    // they set.
+    if (hide != cursor_hidden_on_screen_ && HideScreenCursor(gtk_widget_get_display(root_), hide)) {
+        cursor_hidden_on_screen_ = hide;
+    }
+}
+
+void GtkShowWindow::TryGrab() {
+    GdkWindow* window = gtk_widget_get_window(root_);
+    if (!grab_wanted_ || grabbed_ || grab_retry_ != 0 || !window ||
+        !gdk_window_is_viewable(window)) {
+        return;  // the map event tries again
+    }
+    // Events inside the process's own windows go to them as usual; the rest come here.
+    // The grab's cursor is the window's own, so a hidden cursor stays hidden over every
+    // window, whatever cursor a page asks for.
+    GdkSeat* seat = gdk_display_get_default_seat(gdk_window_get_display(window));
+    grabbed_ =
+        gdk_seat_grab(seat, window, GDK_SEAT_CAPABILITY_ALL, TRUE, gdk_window_get_cursor(window),
+                      nullptr, nullptr, nullptr) == GDK_GRAB_SUCCESS;
+    if (!grabbed_) {
+        grab_retry_ = g_timeout_add(kGrabRetryMs, RetryGrab, this);
+    }
+}
+
+gboolean GtkShowWindow::RetryGrab(gpointer self) {
+    auto* show = static_cast<GtkShowWindow*>(self);
+    show->grab_retry_ = 0;
+    show->TryGrab();
+    return G_SOURCE_REMOVE;
+}
+
+void GtkShowWindow::ReleaseGrab() {
+    HideCursorOnScreen(false);
+    if (grab_retry_ != 0) {
+        g_source_remove(grab_retry_);
+        grab_retry_ = 0;
+    }
+    if (grabbed_) {
+        gdk_seat_ungrab(gdk_display_get_default_seat(gtk_widget_get_display(root_)));
+        gdk_display_flush(gtk_widget_get_display(root_));
+        grabbed_ = false;
+    }
 }
 
 namespace {
@@ -111,11 +174,12 @@ void KeepEveryMotion(GdkWindow* window) {
 
 }  // namespace
 
-gboolean GtkShowWindow::OnMapped(GtkWidget* window, GdkEvent*, gpointer) {
+gboolean GtkShowWindow::OnMapped(GtkWidget* window, GdkEvent*, gpointer self) {
     // Without a window manager nobody gives the focus, so the show takes it itself.
     GdkWindow* gdk_window = gtk_widget_get_window(window);
     KeepEveryMotion(gdk_window);
     gdk_window_focus(gdk_window, GDK_CURRENT_TIME);
+    static_cast<GtkShowWindow*>(self)->TryGrab();
     return FALSE;
 }
 

@@ -21,12 +21,19 @@ class GtkShowWindow : public ShowWindow {
     Browser& WebBrowser() override { return browser_; }
     void SetPanelText(ShowPanel panel, const std::string& text) override;
     void SetPanelVisible(ShowPanel panel, bool visible) override;
-    void ShowMaximized() override;
+    void ShowFullScreen() override;
+    void SetInputGrabbed(bool grabbed) override;
     void Hide() override;
     bool Visible() const override { return gtk_widget_get_visible(root_); }
 
   private:
-    static gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer);
+    static gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer self);
+    static gboolean RetryGrab(gpointer self);
+    // Grabs the keyboard and pointer once the window is on the screen; while another
+    // client holds them, tries again a little later.
+    void TryGrab();
+    void ReleaseGrab();
+    void HideCursorOnScreen(bool hide);
     GtkWidget* PanelLabel(ShowPanel panel) const;
 
     WebKitBrowser browser_;
@@ -36,6 +43,10 @@ class GtkShowWindow : public ShowWindow {
     GtkWidget* feed_;
     MonitorArea area_;
     HostWindow host_;
+    bool grab_wanted_ = false;
+    bool grabbed_ = false;
+    guint grab_retry_ = 0;
+    bool cursor_hidden_on_screen_ = false;
 };
 
 }  // namespace saver

@@ -63,6 +63,32 @@ void OnMetricsAnswer(GObject* view, GAsyncResult* result, gpointer data) {
     delete answer;
 }
 
+// A response that would be saved rather than shown (an attachment, or a type the engine
+// cannot display) is refused: nothing a page sends is ever written to disk.
+bool ShowableResponse(WebKitResponsePolicyDecision* decision) {
+    WebKitURIResponse* response = webkit_response_policy_decision_get_response(decision);
+    SoupMessageHeaders* headers = webkit_uri_response_get_http_headers(response);
+    char* disposition = nullptr;
+    const bool attachment =
+        headers != nullptr &&
+        soup_message_headers_get_content_disposition(headers, &disposition, nullptr) &&
+        g_ascii_strcasecmp(disposition, "attachment") == 0;
+    g_free(disposition);
+    return !attachment && webkit_response_policy_decision_is_mime_type_supported(decision);
+}
+
+gboolean RefuseDestination(WebKitDownload* download, gchar*, gpointer) {
+    webkit_download_cancel(download);
+    return TRUE;
+}
+
+// Downloads the engine starts by itself (a link with "download", a script's request) are
+// cancelled before any file is made, in every view of the process.
+void CancelDownload(WebKitWebContext*, WebKitDownload* download, gpointer) {
+    g_signal_connect(download, "decide-destination", G_CALLBACK(RefuseDestination), nullptr);
+    webkit_download_cancel(download);
+}
+
 // A save of the page in progress: who wants the archive, and from which browser.
 struct SaveRequest {
     std::function<void(std::string)> done;
@@ -109,6 +135,11 @@ WebKitBrowser::WebKitBrowser() {
     g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    // The views share one context: its download handler is connected once.
+    WebKitWebContext* context = webkit_web_view_get_context(view_);
+    g_signal_handlers_disconnect_by_func(context, reinterpret_cast<gpointer>(CancelDownload),
+                                         nullptr);
+    g_signal_connect(context, "download-started", G_CALLBACK(CancelDownload), nullptr);
     saves_ = g_cancellable_new();
     // Black until the first page paints: a new view would show white.
     SetBackground(true);
@@ -137,6 +168,11 @@ void WebKitBrowser::SetOptions(const BrowserOptions& options) {
     // Page scripts only: the scripts this adapter runs itself (body metrics, scrolling)
     // keep working.
     webkit_settings_set_enable_javascript_markup(settings, options.run_scripts);
+    // A file page never reads other files or other origins' data; untrusted scripts
+    // do not even ask for windows.
+    webkit_settings_set_allow_file_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_allow_universal_access_from_file_urls(settings, FALSE);
+    webkit_settings_set_javascript_can_open_windows_automatically(settings, !options.untrusted);
     WebKitWebContext* context = webkit_web_view_get_context(view_);
     webkit_web_context_set_cache_model(context, options.ignore_cache
                                                     ? WEBKIT_CACHE_MODEL_DOCUMENT_VIEWER
@@ -246,8 +282,16 @@ void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
 }
 
 std::optional<BodyMetrics> WebKitBrowser::ReadBodyMetrics(int timeout_ms) {
+    // Without a doctype the body's scroll height is at least the view's height; a page
+    // shorter than that is measured by its content and the body's bottom margin.
     constexpr const char* kScript =
-        "document.body ? [document.body.scrollHeight, document.body.scrollWidth] : null";
+        "(() => { const b = document.body; if (!b) return null;"
+        " let h = b.scrollHeight;"
+        " if (document.compatMode == 'BackCompat' && h <= innerHeight) {"
+        "  const r = document.createRange(); r.selectNodeContents(b);"
+        "  h = Math.ceil(r.getBoundingClientRect().bottom + scrollY +"
+        "   parseFloat(getComputedStyle(b).marginBottom)); }"
+        " return [h, b.scrollWidth]; })()";
     auto answer = std::make_shared<ScriptAnswer>();
     webkit_web_view_evaluate_javascript(view_, kScript, -1, nullptr, nullptr, nullptr,
                                         OnMetricsAnswer, new std::shared_ptr<ScriptAnswer>(answer));
@@ -303,11 +347,10 @@ gboolean WebKitBrowser::OnDecidePolicy(WebKitWebView*, WebKitPolicyDecision* dec
         allowed = browser->DecideNavigation(navigation);
     } else if (type == WEBKIT_POLICY_DECISION_TYPE_NEW_WINDOW_ACTION) {
         allowed = browser->DecideNewWindow(navigation);
-    } else if (!browser->DecideResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision))) {
-        webkit_policy_decision_ignore(decision);
-        return TRUE;
+    } else if (type == WEBKIT_POLICY_DECISION_TYPE_RESPONSE) {
+        allowed = browser->DecideResponse(WEBKIT_RESPONSE_POLICY_DECISION(decision));
     } else {
-        return FALSE;  // responses: the engine's own choice (show or download)
+        return FALSE;
     }
     if (allowed) {
         webkit_policy_decision_use(decision);
@@ -358,6 +401,9 @@ bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
 }
 
 bool WebKitBrowser::DecideResponse(WebKitResponsePolicyDecision* decision) {
+    if (!ShowableResponse(decision)) {
+        return false;
+    }
     if (!webkit_response_policy_decision_is_main_frame_main_resource(decision)) {
         return true;
     }

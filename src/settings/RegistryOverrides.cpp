@@ -90,7 +90,7 @@ void ApplyRegistryOverrides(const Registry& registry, const std::string& key,
     }
 }
 
-void SaveRegistryOverrides(Registry& registry, const std::string& key,
+bool SaveRegistryOverrides(Registry& registry, const std::string& key,
                            const TSaverSetting& record) {
     for (std::string_view name : kWriteOrder) {
         const OverrideValue& value = FindValue(name);
@@ -100,9 +100,10 @@ void SaveRegistryOverrides(Registry& registry, const std::string& key,
             },
             value.field);
         if (!registry.WriteValue(RegistryHive::CurrentUser, key, std::string(name), number)) {
-            return;
+            return false;
         }
     }
+    return true;
 }
 
 }  // namespace saver

@@ -17,6 +17,7 @@ void ApplyRegistryOverrides(const Registry& registry, const std::string& key,
                             TSaverSetting& record);
 
 // Writes the values the settings dialog shows (plus WebOffline and WebHideScrollBar).
-void SaveRegistryOverrides(Registry& registry, const std::string& key, const TSaverSetting& record);
+// Stops at the first value that cannot be stored and then returns false.
+bool SaveRegistryOverrides(Registry& registry, const std::string& key, const TSaverSetting& record);
 
 }  // namespace saver

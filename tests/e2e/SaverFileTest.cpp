@@ -236,7 +236,7 @@ TEST_F(SaverFileTest, WorkingFolderIsEmptiedOnEveryWayOut) {
         EXPECT_EQ(result.status, signal_number);
         EXPECT_TRUE(WorkingFiles().empty()) << "after signal " << signal_number;
     }
-    Run({saver, "/c"});
+    Run({saver, "/a", "0"});
     EXPECT_TRUE(WorkingFiles().empty()) << "after a normal end";
 }
 

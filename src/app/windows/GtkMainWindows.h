@@ -4,12 +4,12 @@
 
 namespace saver {
 
-// The main windows of the show and preview modes on GTK over X11. The settings dialog
-// is not one of them: RunSettingsDialog returns at once.
+// The main windows of the run modes on GTK over X11: the settings dialog, the show and
+// the preview.
 class GtkMainWindows : public MainWindows {
   public:
-    void RunSettingsDialog(SaverProcess&) override {}
-    // Throws std::runtime_error when no X display can be opened.
+    // Each throws std::runtime_error when no X display can be opened.
+    void RunSettingsDialog(SaverProcess& process) override;
     void RunShow(SaverProcess& process) override;
     void RunPreview(SaverProcess& process) override;
 };

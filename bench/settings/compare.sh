@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The settings dialog's opening: a saver's "/c" from exec to its dialog mapped, against
+# `zenity --info` (a minimal GTK dialog) the same way, taken in turns in one run under
+# Xvfb; the medians of RUNS (default 10) each and their ratio (goal at most 1.2). A
+# second saver carries a 50 MB readme, which must open as fast.
+set -euo pipefail
+build=${1:?build folder}
+runs=${RUNS:-10}
+. "$(dirname "$0")/../../tools/demo/xvfb.sh"
+scratch=$(mktemp -d)
+cleanup() {
+    kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT INT TERM
+start_xvfb "$scratch"
+export HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/run GDK_BACKEND=x11
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR/" "$scratch/small" "$scratch/big"
+chmod 700 "$XDG_RUNTIME_DIR"
+printf '[Set]\nScrName=Benchmark\n[Web]\nhttp://127.0.0.1/=1\n' >"$scratch/saver.ini"
+echo "A short readme." >"$scratch/small/readme.txt"
+head -c 50000000 /dev/zero | tr '\0' 'x' | fold -w 79 >"$scratch/big/readme.txt"
+for kind in small big; do
+    "$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/saver.ini" \
+        --content "$scratch/$kind" -o "$scratch/$kind.scr" >/dev/null
+done
+# The big readme travels as a package item: it does not fit into the package.
+"$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/saver.ini" \
+    --item "$scratch/big/readme.txt" -o "$scratch/big.scr" >/dev/null
+
+timer=$build/bin/dialog-map-time
+for _ in $(seq "$runs"); do
+    "$timer" "$scratch/small.scr" /c >>"$scratch/saver.ms"
+    "$timer" zenity --info --text "A minimal GTK dialog." >>"$scratch/zenity.ms"
+    "$timer" "$scratch/big.scr" /c >>"$scratch/big.ms"
+done
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+saver=$(median "$scratch/saver.ms")
+zenity=$(median "$scratch/zenity.ms")
+big=$(median "$scratch/big.ms")
+awk -v s="$saver" -v z="$zenity" -v b="$big" -v n="$runs" 'BEGIN {
+    printf "settings dialog \"/c\" exec to mapped, median of %d: %.1f ms; zenity --info %.1f ms;" \
+        " ratio %.2f (goal <= 1.2): %s\n", n, s, z, s / z, s / z <= 1.2 ? "met" : "NOT met"
+    printf "with a 50 MB readme: %.1f ms, %.2f times the small readme\n", b, b / s
+}'

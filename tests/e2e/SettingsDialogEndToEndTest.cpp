@@ -1,0 +1,160 @@
+// The settings dialog of real saver files under Xvfb, driven by the keyboard alone.
+
+#include "SaverRun.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+namespace saver::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTitle = "Web Saver Setting - End to end";
+constexpr const char* kSettings = "[Set]\nScrName=End to end\nWebInterval=10\nMouseMove=0\n";
+
+// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
+bool Within(int seconds, const std::function<bool()>& condition) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+// The ids of the windows named `name` exactly, oldest first.
+std::vector<std::string> FindWindows(const SaverRun& run, const std::string& name) {
+    const std::string found = run.Folder() + "/found";
+    run.Xdo("search --name '^" + name + "$' > " + found + " 2>/dev/null");
+    std::vector<std::string> ids;
+    std::istringstream lines(ReadFile(found));
+    for (std::string line; std::getline(lines, line);) {
+        ids.push_back(line);
+    }
+    return ids;
+}
+
+// Waits for the dialog and gives it the keyboard; false when it never came.
+bool WaitForDialog(SaverRun& run) {
+    std::vector<std::string> ids;
+    if (!Within(120, [&] { return !(ids = FindWindows(run, kTitle)).empty(); })) {
+        return false;
+    }
+    run.Xdo("windowfocus --sync " + ids.front());
+    return true;
+}
+
+std::string UserRegistry(const SaverRun& run) {
+    return ReadFile(run.Folder() + "/home/.config/saverhost/user.reg");
+}
+
+// What saverpack inspect says the saver reads, with the test's own user folders.
+nlohmann::json Inspect(const SaverRun& run) {
+    const std::string command = "HOME=" + run.Folder() + "/home XDG_RUNTIME_DIR=" + run.Folder() +
+                                "/run " + SAVER_BIN_DIR + "/saverpack inspect --json " +
+                                run.Folder() + "/test.scr > " + run.Folder() + "/inspect.json";
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    return nlohmann::json::parse(ReadFile(run.Folder() + "/inspect.json"));
+}
+
+// A saver without a package: the engine itself beside its settings file "plain.002".
+void MakePlainSaver(const SaverRun& run, const std::string& folder) {
+    fs::create_directories(run.Folder() + folder);
+    fs::copy_file(std::string(SAVER_BIN_DIR) + "/saverhost", run.Folder() + folder + "/plain.scr");
+    std::ofstream(run.Folder() + folder + "/plain.002") << kSettings;
+}
+
+// The focus starts on the pages' tabs. On the exit conditions' page, the first box (mouse
+// move) is checked; back on the options page, the interval (the last control before the
+// buttons) goes up by one. Then Enter.
+constexpr const char* kToInterval = "key shift+Tab key shift+Tab key shift+Tab ";
+const std::string kKeyboardChanges = std::string("key Right key Tab key space key shift+Tab ") +
+                                     "key Left " + kToInterval + "key Up key Return";
+
+TEST(SettingsDialogEndToEndTest, KeyboardChangesAreStoredForTheNextRun) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaverFromSettings(kSettings));
+    run.Start({"/c"});
+    ASSERT_TRUE(WaitForDialog(run)) << "the dialog never showed";
+    run.Xdo(kKeyboardChanges);
+    ASSERT_TRUE(run.Ended(60000));
+    EXPECT_EQ(run.ExitStatus(), 0);
+    const std::string registry = UserRegistry(run);
+    EXPECT_NE(registry.find("\"WebInterval\"=dword:0000000b"), std::string::npos) << registry;
+    EXPECT_NE(registry.find("\"MouseMoveExit\"=dword:00000001"), std::string::npos) << registry;
+    const nlohmann::json settings = Inspect(run)["Settings"];
+    EXPECT_EQ(settings["WebInterval"], 11);
+    EXPECT_EQ(settings["MouseMove"], true);
+}
+
+TEST(SettingsDialogEndToEndTest, ASaverWithoutPackageStoresInItsSettingsFile) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    MakePlainSaver(run, "/plain");
+    run.StartProgram({run.Folder() + "/plain/plain.scr"});
+    ASSERT_TRUE(WaitForDialog(run));
+    run.Xdo(kKeyboardChanges);
+    ASSERT_TRUE(run.Ended(60000));
+    const std::string stored = ReadFile(run.Folder() + "/plain/plain.002");
+    EXPECT_NE(stored.find("WebInterval=11\n"), std::string::npos) << stored;
+    EXPECT_NE(stored.find("MouseMove=1\n"), std::string::npos) << stored;
+    EXPECT_EQ(UserRegistry(run), "") << "a saver without package leaves the registry alone";
+}
+
+TEST(SettingsDialogEndToEndTest, EscapeStoresNothing) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    MakePlainSaver(run, "/plain");
+    run.StartProgram({run.Folder() + "/plain/plain.scr", "/c"});
+    ASSERT_TRUE(WaitForDialog(run));
+    run.Xdo("key Right key Tab key space key Escape");
+    ASSERT_TRUE(run.Ended(60000));
+    EXPECT_EQ(ReadFile(run.Folder() + "/plain/plain.002"), kSettings);
+    EXPECT_FALSE(fs::exists(run.Folder() + "/home/.config/saverhost/user.reg"));
+}
+
+// The settings file's folder is one the saver may not write: as root, the saver runs as
+// the user "nobody" and the folder belongs to root.
+TEST(SettingsDialogEndToEndTest, AFolderThatCannotBeWrittenIsReported) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    MakePlainSaver(run, "/locked");
+    fs::permissions(run.Folder(),
+                    fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
+    std::vector<std::string> launcher;
+    if (::geteuid() == 0) {
+        for (const char* own : {"/run", "/home"}) {
+            ASSERT_EQ(::chown((run.Folder() + own).c_str(), 65534, 65534), 0);
+        }
+        launcher = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"};
+    } else {
+        fs::permissions(run.Folder() + "/locked", fs::perms::owner_write, fs::perm_options::remove);
+    }
+    launcher.insert(launcher.end(), {run.Folder() + "/locked/plain.scr", "/c"});
+    run.StartProgram(launcher);
+    ASSERT_TRUE(WaitForDialog(run));
+    run.Xdo(std::string(kToInterval) + "key Up key Return");
+    // The message box comes over the dialog, under the same title.
+    std::vector<std::string> ids;
+    ASSERT_TRUE(Within(60, [&] { return (ids = FindWindows(run, kTitle)).size() == 2; }));
+    EXPECT_FALSE(run.Ended(1000)) << "the message waits for the user";
+    run.Xdo("windowfocus --sync " + ids.back() + " key Return");
+    ASSERT_TRUE(run.Ended(60000));
+    EXPECT_EQ(ReadFile(run.Folder() + "/locked/plain.002"), kSettings);
+}
+
+}  // namespace
+}  // namespace saver::test

@@ -74,7 +74,7 @@ TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& s
     start_timer_ = windows.CreateTimer(kTickMs, [this] { Timer1Timer(); });
     Timer1 = windows.CreateTimer(kTickMs, [this] { Timer1Timer(); });
     FormShowTimer = windows.CreateTimer(kFadeInMs, [this] { FormShowTimerTimer(); });
-    fade_out_ = std::make_unique<OpacityFadeOut>(windows, *window_, kFadeOutMs);
+    fade_out_ = std::make_unique<WindowFadeOut>(windows, *window_, kFadeOutMs, kOpacityStep);
     page_end_timer_ = windows.CreateTimer(kPageEndScrollMs, [this] { EndPageScroll(); });
 }
 
@@ -125,7 +125,7 @@ void TRSSFontForm::Stop() {
     start_timer_->SetEnabled(false);
     Timer1->SetEnabled(false);
     FormShowTimer->SetEnabled(false);
-    fade_out_->Stop();
+    fade_out_->Cancel();
     page_end_timer_->SetEnabled(false);
     AAText->SetActive(false);
     environment_.http.Cancel();

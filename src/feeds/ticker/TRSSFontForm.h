@@ -9,7 +9,7 @@
 #include "feeds/model/TDateTime.h"
 #include "feeds/readers/TSimpleRSS.h"
 #include "feeds/viewer/ItemViewer.h"
-#include "feeds/viewer/OpacityFadeOut.h"
+#include "feeds/viewer/WindowFadeOut.h"
 #include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"
 #include "platform/Shell.h"
@@ -107,7 +107,7 @@ class TRSSFontForm {
     std::unique_ptr<Timer> start_timer_;
     std::unique_ptr<Timer> Timer1;
     std::unique_ptr<Timer> FormShowTimer;
-    std::unique_ptr<OpacityFadeOut> fade_out_;
+    std::unique_ptr<WindowFadeOut> fade_out_;
     std::unique_ptr<Timer> page_end_timer_;
     std::vector<std::string> page_end_rest_;
     int feed_index_ = 0;

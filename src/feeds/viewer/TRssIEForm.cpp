@@ -56,7 +56,8 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
         webBeforeNavigate2(url, cancel);
     };
     Timer1 = environment_.windows.CreateTimer(kFadeInMs, [this] { Timer1Timer(); });
-    fade_out_ = std::make_unique<OpacityFadeOut>(environment_.windows, *window_, kFadeOutMs);
+    fade_out_ =
+        std::make_unique<WindowFadeOut>(environment_.windows, *window_, kFadeOutMs, kOpacityStep);
 }
 
 TRssIEForm::~TRssIEForm() {
@@ -109,7 +110,7 @@ void TRssIEForm::ShowItem(TSimpleRSS& rss, int index) {
     if (FileExists(path)) {
         web->NavigateHtmlFile(path);
     }
-    fade_out_->Stop();
+    fade_out_->Cancel();
     if (ticker_.paused) {
         target_opacity_ = TargetOpacity();
         window_->SetOpacity(target_opacity_);
@@ -132,7 +133,7 @@ void TRssIEForm::FadeOut(std::function<void()> then) {
 
 void TRssIEForm::Hide() {
     Timer1->SetEnabled(false);
-    fade_out_->Stop();
+    fade_out_->Cancel();
     window_->Hide();
 }
 

@@ -7,8 +7,8 @@
 #include "feeds/model/TDateTime.h"
 #include "feeds/viewer/ItemPlacement.h"
 #include "feeds/viewer/ItemViewer.h"
-#include "feeds/viewer/OpacityFadeOut.h"
 #include "feeds/viewer/RandomDraw.h"
+#include "feeds/viewer/WindowFadeOut.h"
 #include "platform/FeedWindow.h"
 #include "platform/WindowSystem.h"
 #include "settings/TSaverSetting.h"
@@ -80,7 +80,7 @@ class TRssIEForm {
     std::unique_ptr<FeedWindow> window_;
     std::unique_ptr<TEmbeddedWB> web;
     std::unique_ptr<Timer> Timer1;
-    std::unique_ptr<OpacityFadeOut> fade_out_;
+    std::unique_ptr<WindowFadeOut> fade_out_;
     ViewerBounds bounds_;
     std::string hint_;
     int target_opacity_ = 0;

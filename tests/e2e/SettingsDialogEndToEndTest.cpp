@@ -2,17 +2,16 @@
 
 #include "SaverRun.h"
 
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace saver::test {
 namespace {
@@ -21,18 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kTitle = "Web Saver Setting - End to end";
 constexpr const char* kSettings = "[Set]\nScrName=End to end\nWebInterval=10\nMouseMove=0\n";
-
-// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
-bool Within(int seconds, const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
 
 // The ids of the windows named `name` exactly, oldest first.
 std::vector<std::string> FindWindows(const SaverRun& run, const std::string& name) {
@@ -49,7 +36,7 @@ std::vector<std::string> FindWindows(const SaverRun& run, const std::string& nam
 // Waits for the dialog and gives it the keyboard; false when it never came.
 bool WaitForDialog(SaverRun& run) {
     std::vector<std::string> ids;
-    if (!Within(120, [&] { return !(ids = FindWindows(run, kTitle)).empty(); })) {
+    if (!Eventually([&] { return !(ids = FindWindows(run, kTitle)).empty(); })) {
         return false;
     }
     run.Xdo("windowfocus --sync " + ids.front());
@@ -149,11 +136,43 @@ TEST(SettingsDialogEndToEndTest, AFolderThatCannotBeWrittenIsReported) {
     run.Xdo(std::string(kToInterval) + "key Up key Return");
     // The message box comes over the dialog, under the same title.
     std::vector<std::string> ids;
-    ASSERT_TRUE(Within(60, [&] { return (ids = FindWindows(run, kTitle)).size() == 2; }));
+    ASSERT_TRUE(Eventually([&] { return (ids = FindWindows(run, kTitle)).size() == 2; }));
     EXPECT_FALSE(run.Ended(1000)) << "the message waits for the user";
     run.Xdo("windowfocus --sync " + ids.back() + " key Return");
     ASSERT_TRUE(run.Ended(60000));
     EXPECT_EQ(ReadFile(run.Folder() + "/locked/plain.002"), kSettings);
+}
+
+// At twice the scale the dialog keeps its layout at twice the size in device pixels, and
+// its PNG banner is drawn stretched over the header frame.
+TEST(SettingsDialogEndToEndTest, TwiceTheScaleGivesTwiceTheSize) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    fs::copy_file(std::string(SAVER_TEST_DATA) + "/pictures/red.png",
+                  run.Folder() + "/content/banner.png");
+    ASSERT_TRUE(run.MakeSaverFromSettings(std::string(kSettings) +
+                                          "Build_UseBanner=1\nBuild_BannerImage=banner.png\n"
+                                          "Build_HideTitle=1\n"));
+    {
+        ScopedEnvironment scale("GDK_SCALE", "2");
+        run.Start({"/c"});
+    }
+    ASSERT_TRUE(WaitForDialog(run)) << "the dialog never showed";
+    // The dialog is larger than the 800 x 600 screen: its corner goes to the screen's.
+    const std::string id = FindWindows(run, kTitle).front();
+    run.Xdo("windowmove --sync " + id + " 0 0");
+    const std::string geometry = run.Folder() + "/geometry";
+    run.Xdo("getwindowgeometry --shell " + id + " > " + geometry);
+    const std::string shell = ReadFile(geometry);
+    EXPECT_NE(shell.find("WIDTH=1006\n"), std::string::npos) << shell;
+    EXPECT_NE(shell.find("HEIGHT=702\n"), std::string::npos) << shell;
+    // The banner's top left pixel is blue, the rest red: the header frame starts at
+    // (18, 14) dialog pixels and is 468 x 60, and the picture's 6 x 4 pixels fill it.
+    EXPECT_TRUE(Eventually([&] { return run.ScreenColour(2 * 30, 2 * 20) == "#0000FF"; }))
+        << run.ScreenColour(2 * 30, 2 * 20);
+    EXPECT_EQ(run.ScreenColour(2 * 380, 2 * 60), "#FF0000");
+    run.Xdo("key Escape");
+    EXPECT_TRUE(run.Ended());
 }
 
 }  // namespace

@@ -43,6 +43,35 @@ bool WaitForDialog(SaverRun& run) {
     return true;
 }
 
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Where the window `id` is on the screen and its size, in device pixels.
+WindowPlace PlaceOf(const SaverRun& run, const std::string& id) {
+    const std::string file = run.Folder() + "/geometry";
+    run.Xdo("getwindowgeometry --shell " + id + " > " + file);
+    WindowPlace place;
+    std::istringstream lines(ReadFile(file));
+    for (std::string line; std::getline(lines, line);) {
+        const size_t equals = line.find('=');
+        const std::string name = line.substr(0, equals);
+        const int value = std::atoi(line.c_str() + equals + 1);
+        for (auto [key, field] : {std::pair{"X", &place.x},
+                                  {"Y", &place.y},
+                                  {"WIDTH", &place.width},
+                                  {"HEIGHT", &place.height}}) {
+            if (name == key) {
+                *field = value;
+            }
+        }
+    }
+    return place;
+}
+
 std::string UserRegistry(const SaverRun& run) {
     return ReadFile(run.Folder() + "/home/.config/saverhost/user.reg");
 }
@@ -161,16 +190,42 @@ TEST(SettingsDialogEndToEndTest, TwiceTheScaleGivesTwiceTheSize) {
     // The dialog is larger than the 800 x 600 screen: its corner goes to the screen's.
     const std::string id = FindWindows(run, kTitle).front();
     run.Xdo("windowmove --sync " + id + " 0 0");
-    const std::string geometry = run.Folder() + "/geometry";
-    run.Xdo("getwindowgeometry --shell " + id + " > " + geometry);
-    const std::string shell = ReadFile(geometry);
-    EXPECT_NE(shell.find("WIDTH=1006\n"), std::string::npos) << shell;
-    EXPECT_NE(shell.find("HEIGHT=702\n"), std::string::npos) << shell;
+    const WindowPlace place = PlaceOf(run, id);
+    EXPECT_EQ(place.width, 1006);
+    EXPECT_EQ(place.height, 702);
     // The banner's top left pixel is blue, the rest red: the header frame starts at
     // (18, 14) dialog pixels and is 468 x 60, and the picture's 6 x 4 pixels fill it.
     EXPECT_TRUE(Eventually([&] { return run.ScreenColour(2 * 30, 2 * 20) == "#0000FF"; }))
         << run.ScreenColour(2 * 30, 2 * 20);
     EXPECT_EQ(run.ScreenColour(2 * 380, 2 * 60), "#FF0000");
+    run.Xdo("key Escape");
+    EXPECT_TRUE(run.Ended());
+}
+
+// The readme beside a saver without package fills the "Readme" page: a readme of full
+// blocks shows as a page in the text's dark colour instead of an empty white one.
+TEST(SettingsDialogEndToEndTest, TheReadmePageShowsTheReadme) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    MakePlainSaver(run, "/plain");
+    std::string blocks;
+    for (int line = 0; line < 40; ++line) {
+        for (int block = 0; block < 60; ++block) {
+            blocks += "\u2588";
+        }
+        blocks += "\n";
+    }
+    std::ofstream(run.Folder() + "/plain/readme.txt") << blocks;
+    run.StartProgram({run.Folder() + "/plain/plain.scr", "/c"});
+    ASSERT_TRUE(WaitForDialog(run));
+    run.Xdo("key Right key Right");
+    const WindowPlace place = PlaceOf(run, FindWindows(run, kTitle).front());
+    const auto dark = [&] {
+        const std::string colour = run.ScreenColour(place.x + 100, place.y + 200);
+        // Each of red, green and blue below 0x60.
+        return colour.size() == 7 && colour[1] < '6' && colour[3] < '6' && colour[5] < '6';
+    };
+    EXPECT_TRUE(Eventually(dark)) << run.ScreenColour(place.x + 100, place.y + 200);
     run.Xdo("key Escape");
     EXPECT_TRUE(run.Ended());
 }

@@ -5,19 +5,13 @@ The first line of output is "PORT n"; then one line "GET /path" per request, so 
 test can follow what the pages it serves ask for. Nothing is cached by the browser.
 """
 import http.server
+import os
 import sys
 import threading
 from functools import partial
 
-OUTPUT = threading.Lock()
-
-
-def report(line):
-    """Prints one whole line: print() writes the text and its end separately, so lines
-    of requests served at the same time could interleave."""
-    with OUTPUT:
-        sys.stdout.write(line + "\n")
-        sys.stdout.flush()
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from request_log import report  # noqa: E402
 
 
 class RecordingHandler(http.server.SimpleHTTPRequestHandler):

@@ -45,9 +45,8 @@ std::string StartXServerOnce(std::vector<std::string> argv, const ChildOptions& 
     return number.empty() ? "" : ":" + number;
 }
 
-// Servers of tests that run side by side pick their display numbers at the same time,
-// and one that loses the race for a number ends ("server already active"): it is started
-// again and picks another.
+// An X server that ends before it reports its number (seen now and then when the
+// servers of tests that run side by side start at once) is started again.
 std::string StartXServer(const std::vector<std::string>& argv, const ChildOptions& base,
                          std::unique_ptr<ChildProcess>& process) {
     std::string display;

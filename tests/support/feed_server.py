@@ -25,6 +25,8 @@ import sys
 import threading
 from functools import partial
 
+from request_log import report
+
 TLS_PORT = [0]
 
 
@@ -51,7 +53,7 @@ class FeedHandler(http.server.SimpleHTTPRequestHandler):
         self.wfile.write(body)
 
     def do_GET(self):
-        print("GET " + self.path, flush=True)
+        report("GET " + self.path)
         path = self.path
         port = self.server.server_address[1]
         if path.startswith("/status/"):

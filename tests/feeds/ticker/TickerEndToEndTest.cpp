@@ -2,6 +2,7 @@
 // feeds served by a loopback server of the test's own: what it shows, its keys and the
 // ends of the show while it works.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <chrono>
 #include <cstdio>
 
@@ -43,6 +44,14 @@ bool AreaDiffers(const std::string& a, const std::string& b, int x, int y, int w
 class TickerRun {
   public:
     bool Start(const std::string& feed_lines, const std::string& set_lines = "") {
+        if (!run.StartX() || !MakeSaver(feed_lines, set_lines)) {
+            return false;
+        }
+        run.Start();
+        return true;
+    }
+    // Makes the saver; false when it cannot be made.
+    bool MakeSaver(const std::string& feed_lines, const std::string& set_lines = "") {
         std::string feeds;
         size_t at = 0;
         while (at < feed_lines.size()) {
@@ -53,9 +62,9 @@ class TickerRun {
             at = end == std::string::npos ? feed_lines.size() : end + 1;
         }
         return !server.BaseUrl().empty() &&
-               run.StartShow(
+               run.MakeSaver(
                    "WebInterval=600\nUseFeed=1\nRandomFeed=0\n" + set_lines + "\n[feeds]\n" + feeds,
-                   {"plain.htm"});
+                   {run.Url("plain.htm")});
     }
     std::string Shot(const std::string& name) {
         const std::string file = run.Folder() + "/" + name + ".png";
@@ -67,12 +76,13 @@ class TickerRun {
         return Start(feed_lines, set_lines) && server.NextRequest(30000) == "/ticker/news.xml" &&
                TickerShown();
     }
-    // Waits until the ticker shows light text in its title row.
-    bool TickerShown() {
+    // Waits until the ticker shows light text in its title row, its top left corner
+    // 12 px from (`left`, `top`).
+    bool TickerShown(int left = 0, int top = 0) {
         return Eventually([&] {
             const std::string shot = Shot("wait");
-            return !shot.empty() && SaverRun::PixelColour(shot, 14, 80) == "#000000" &&
-                   WhiteShare(shot, 19, 12, 423, 40) > 0.01;
+            return !shot.empty() && SaverRun::PixelColour(shot, left + 14, top + 80) == "#000000" &&
+                   WhiteShare(shot, left + 19, top + 12, 423, 40) > 0.01;
         });
     }
 
@@ -90,7 +100,8 @@ TEST(TickerEndToEndTest, TickerShowsTheFeedAndStepsThroughItsItems) {
     TickerRun ticker;
     ASSERT_TRUE(ticker.StartShown("News=ticker/news.xml", "BlogInterval=2"));
     const std::string first = ticker.Shot("first");
-    EXPECT_EQ(SaverRun::PixelColour(first, 600, 300), "#808080") << "the page beside it";
+    // Below the ticker and left of where the item viewer can be: the page.
+    EXPECT_EQ(SaverRun::PixelColour(first, 200, 450), "#808080") << "the page beside it";
     EXPECT_GT(WhiteShare(first, 19, 63, 423, 100), 0.005) << "the numbered headlines";
     // Every 2 seconds the next item is highlighted.
     EXPECT_TRUE(Eventually(
@@ -143,6 +154,24 @@ TEST(TickerEndToEndTest, EscEndsTheShowWhileAFeedStalls) {
     // Reported, not asserted: the figure is measured by the benchmark.
     std::printf("show ended %lld ms after Esc (xdotool included)\n",
                 static_cast<long long>(took.count()));
+}
+
+// As a display mode of xscreensaver the show lives in its host's window, and so does the
+// ticker: 12 px from the window's corner, never on the desktop outside it.
+TEST(TickerEndToEndTest, InAHostWindowTheTickerStaysInsideIt) {
+    TickerRun ticker;
+    ASSERT_TRUE(ticker.run.StartX());
+    ASSERT_TRUE(ticker.MakeSaver("News=ticker/news.xml"));
+    const unsigned long window = ticker.run.CreateParentWindow(300, 200, 480, 360);
+    ASSERT_NE(window, 0u);
+    ticker.run.Start({"--window-id", std::to_string(window)});
+    ASSERT_EQ(ticker.server.NextRequest(30000), "/ticker/news.xml");
+    EXPECT_TRUE(ticker.TickerShown(300, 200));
+    EXPECT_LT(WhiteShare(ticker.Shot("outside"), 19, 12, 260, 180), 0.001)
+        << "nothing of the ticker at the desktop's corner";
+    ticker.run.Program().Signal(SIGTERM);
+    ASSERT_TRUE(ticker.run.Ended(10000));
+    EXPECT_EQ(ticker.run.WorkingFiles(), std::vector<std::string>{});
 }
 
 }  // namespace

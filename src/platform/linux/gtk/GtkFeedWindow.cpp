@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/linux/gtk/ForeignWindow.h"
+
 namespace saver {
 
-GtkFeedWindow::GtkFeedWindow() {
+GtkFeedWindow::GtkFeedWindow(const HostWindow& host) {
     window_ = gtk_window_new(GTK_WINDOW_POPUP);
     gtk_window_set_title(GTK_WINDOW(window_), "feed");
     gtk_window_set_accept_focus(GTK_WINDOW(window_), FALSE);
@@ -23,6 +25,9 @@ GtkFeedWindow::GtkFeedWindow() {
     gtk_widget_show(overlay);
     g_object_ref_sink(window_);
     SetOpacity(0);
+    if (host.hosted) {
+        ReparentInto(window_, host.window);
+    }
 }
 
 GtkFeedWindow::~GtkFeedWindow() {

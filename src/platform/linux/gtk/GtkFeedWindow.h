@@ -6,6 +6,7 @@
 #include <map>
 
 #include "platform/FeedWindow.h"
+#include "platform/HostWindow.h"
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 namespace saver {
@@ -13,10 +14,11 @@ namespace saver {
 // A feed window on GTK over X11: an override-redirect window (placed exactly, above the
 // managed windows, never given the focus by a window manager) holding a web view under a
 // black drawing area for the pictures. Its opacity is the _NET_WM_WINDOW_OPACITY that a
-// compositing manager applies.
+// compositing manager applies. In a hosted show the window is a child of the host's
+// window, placed in its coordinates (and, no longer a top-level window, opaque).
 class GtkFeedWindow : public FeedWindow {
   public:
-    GtkFeedWindow();
+    explicit GtkFeedWindow(const HostWindow& host = {});
     ~GtkFeedWindow() override;
     GtkFeedWindow(const GtkFeedWindow&) = delete;
     GtkFeedWindow& operator=(const GtkFeedWindow&) = delete;

@@ -80,18 +80,7 @@ TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& s
     start_timer_ = windows.CreateTimer(kTickMs, [this] { Timer1Timer(); });
     Timer1 = windows.CreateTimer(kTickMs, [this] { Timer1Timer(); });
     FormShowTimer = windows.CreateTimer(kFadeInMs, [this] { FormShowTimerTimer(); });
-    fade_out_timer_ = windows.CreateTimer(kFadeOutMs, [this] {
-        if (window_->Opacity() > 2) {
-            window_->SetOpacity(window_->Opacity() - kOpacityStep);
-            return;
-        }
-        fade_out_timer_->SetEnabled(false);
-        auto then = std::move(after_fade_out_);
-        after_fade_out_ = nullptr;
-        if (then) {
-            then();
-        }
-    });
+    fade_out_ = std::make_unique<WindowFadeOut>(windows, *window_, kFadeOutMs, kOpacityStep);
     page_end_timer_ = windows.CreateTimer(kPageEndScrollMs, [this] { EndPageScroll(); });
 }
 
@@ -142,9 +131,8 @@ void TRSSFontForm::Stop() {
     start_timer_->SetEnabled(false);
     Timer1->SetEnabled(false);
     FormShowTimer->SetEnabled(false);
-    fade_out_timer_->SetEnabled(false);
+    fade_out_->Cancel();
     page_end_timer_->SetEnabled(false);
-    after_fade_out_ = nullptr;
     AAText->SetActive(false);
     environment_.http.Cancel();
     ++load_;
@@ -313,8 +301,7 @@ void TRSSFontForm::FadeOutTicker(std::function<void()> then) {
         window_->Show();
     }
     FormShowTimer->SetEnabled(false);
-    after_fade_out_ = std::move(then);
-    fade_out_timer_->SetEnabled(true);
+    fade_out_->Start(std::move(then));
 }
 
 void TRSSFontForm::FadeInTicker() {

@@ -9,6 +9,7 @@
 #include "feeds/model/TDateTime.h"
 #include "feeds/readers/TSimpleRSS.h"
 #include "feeds/viewer/ItemViewer.h"
+#include "feeds/viewer/WindowFadeOut.h"
 #include "platform/FeedWindow.h"
 #include "platform/HttpClient.h"
 #include "platform/Shell.h"
@@ -106,9 +107,8 @@ class TRSSFontForm {
     std::unique_ptr<Timer> start_timer_;
     std::unique_ptr<Timer> Timer1;
     std::unique_ptr<Timer> FormShowTimer;
-    std::unique_ptr<Timer> fade_out_timer_;
+    std::unique_ptr<WindowFadeOut> fade_out_;
     std::unique_ptr<Timer> page_end_timer_;
-    std::function<void()> after_fade_out_;
     std::vector<std::string> page_end_rest_;
     int feed_index_ = 0;
     int item_index_ = 0;

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "aatext/text/Utf8.h"
-#include "feeds/text/PlainText.h"
 #include "feeds/readers/TSimpleRSS.h"
+#include "feeds/text/PlainText.h"
 
 namespace saver {
 

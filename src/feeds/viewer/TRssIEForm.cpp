@@ -61,18 +61,8 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
         webBeforeNavigate2(url, cancel);
     };
     Timer1 = environment_.windows.CreateTimer(kFadeInMs, [this] { Timer1Timer(); });
-    fade_out_timer_ = environment_.windows.CreateTimer(kFadeOutMs, [this] {
-        if (window_->Opacity() > 2) {
-            window_->SetOpacity(window_->Opacity() - kOpacityStep);
-            return;
-        }
-        fade_out_timer_->SetEnabled(false);
-        auto then = std::move(after_fade_out_);
-        after_fade_out_ = nullptr;
-        if (then) {
-            then();
-        }
-    });
+    fade_out_ =
+        std::make_unique<WindowFadeOut>(environment_.windows, *window_, kFadeOutMs, kOpacityStep);
 }
 
 TRssIEForm::~TRssIEForm() {
@@ -124,8 +114,7 @@ void TRssIEForm::ShowItem(TSimpleRSS& rss, int index) {
     if (FileExists(path)) {
         web->Navigate(path);
     }
-    fade_out_timer_->SetEnabled(false);
-    after_fade_out_ = nullptr;
+    fade_out_->Cancel();
     if (ticker_.paused) {
         target_opacity_ = TargetOpacity();
         window_->SetOpacity(target_opacity_);
@@ -143,14 +132,12 @@ void TRssIEForm::FadeOut(std::function<void()> then) {
         then();
         return;
     }
-    after_fade_out_ = std::move(then);
-    fade_out_timer_->SetEnabled(true);
+    fade_out_->Start(std::move(then));
 }
 
 void TRssIEForm::Hide() {
     Timer1->SetEnabled(false);
-    fade_out_timer_->SetEnabled(false);
-    after_fade_out_ = nullptr;
+    fade_out_->Cancel();
     window_->Hide();
 }
 

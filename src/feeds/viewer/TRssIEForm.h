@@ -8,6 +8,7 @@
 #include "feeds/viewer/ItemPlacement.h"
 #include "feeds/viewer/ItemViewer.h"
 #include "feeds/viewer/RandomDraw.h"
+#include "feeds/viewer/WindowFadeOut.h"
 #include "platform/FeedWindow.h"
 #include "platform/WindowSystem.h"
 #include "settings/TSaverSetting.h"
@@ -77,8 +78,7 @@ class TRssIEForm {
     std::unique_ptr<FeedWindow> window_;
     std::unique_ptr<TEmbeddedWB> web;
     std::unique_ptr<Timer> Timer1;
-    std::unique_ptr<Timer> fade_out_timer_;
-    std::function<void()> after_fade_out_;
+    std::unique_ptr<WindowFadeOut> fade_out_;
     ViewerBounds bounds_;
     std::string hint_;
     int target_opacity_ = 0;

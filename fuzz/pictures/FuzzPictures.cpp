@@ -8,7 +8,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::vector<uint8_t> bytes(data, data + size);
-    for (auto decode : {saver::DecodeBmp, saver::DecodeIco, saver::DecodeGif, saver::DecodeJpeg}) {
+    for (auto decode : {saver::DecodeBmp, saver::DecodeIco, saver::DecodeGif, saver::DecodeJpeg,
+                        saver::DecodePng}) {
         const std::optional<saver::Picture> picture = decode(bytes);
         if (picture &&
             picture->rgb.size() != static_cast<size_t>(picture->width) * picture->height * 3) {

@@ -19,12 +19,13 @@ struct Picture {
 inline constexpr int kMaxPictureSide = 16384;
 
 // Loads a picture file by its extension, letter case ignored: "jpg" and "jpeg", "gif",
-// "bmp" and "ico". nullopt for other extensions and for files that do not decode.
+// "bmp", "ico" and "png". nullopt for other extensions and for files that do not decode.
 std::optional<Picture> LoadPicture(const std::string& path);
 
 std::optional<Picture> DecodeJpeg(const std::vector<uint8_t>& data);
 std::optional<Picture> DecodeGif(const std::vector<uint8_t>& data);
 std::optional<Picture> DecodeBmp(const std::vector<uint8_t>& data);
 std::optional<Picture> DecodeIco(const std::vector<uint8_t>& data);
+std::optional<Picture> DecodePng(const std::vector<uint8_t>& data);
 
 }  // namespace saver

@@ -34,6 +34,8 @@ std::optional<Picture> LoadPicture(const std::string& path) {
         decode = DecodeBmp;
     } else if (extension == "ico") {
         decode = DecodeIco;
+    } else if (extension == "png") {
+        decode = DecodePng;
     } else {
         return std::nullopt;
     }

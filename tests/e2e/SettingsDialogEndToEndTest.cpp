@@ -2,17 +2,16 @@
 
 #include "SaverRun.h"
 
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 #include <nlohmann/json.hpp>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 namespace saver::test {
 namespace {
@@ -21,18 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kTitle = "Web Saver Setting - End to end";
 constexpr const char* kSettings = "[Set]\nScrName=End to end\nWebInterval=10\nMouseMove=0\n";
-
-// Polls `condition` every 100 ms for up to `seconds`; true once it holds.
-bool Within(int seconds, const std::function<bool()>& condition) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            return false;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return true;
-}
 
 // The ids of the windows named `name` exactly, oldest first.
 std::vector<std::string> FindWindows(const SaverRun& run, const std::string& name) {
@@ -49,11 +36,40 @@ std::vector<std::string> FindWindows(const SaverRun& run, const std::string& nam
 // Waits for the dialog and gives it the keyboard; false when it never came.
 bool WaitForDialog(SaverRun& run) {
     std::vector<std::string> ids;
-    if (!Within(120, [&] { return !(ids = FindWindows(run, kTitle)).empty(); })) {
+    if (!Eventually([&] { return !(ids = FindWindows(run, kTitle)).empty(); })) {
         return false;
     }
     run.Xdo("windowfocus --sync " + ids.front());
     return true;
+}
+
+struct WindowPlace {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Where the window `id` is on the screen and its size, in device pixels.
+WindowPlace PlaceOf(const SaverRun& run, const std::string& id) {
+    const std::string file = run.Folder() + "/geometry";
+    run.Xdo("getwindowgeometry --shell " + id + " > " + file);
+    WindowPlace place;
+    std::istringstream lines(ReadFile(file));
+    for (std::string line; std::getline(lines, line);) {
+        const size_t equals = line.find('=');
+        const std::string name = line.substr(0, equals);
+        const int value = std::atoi(line.c_str() + equals + 1);
+        for (auto [key, field] : {std::pair{"X", &place.x},
+                                  {"Y", &place.y},
+                                  {"WIDTH", &place.width},
+                                  {"HEIGHT", &place.height}}) {
+            if (name == key) {
+                *field = value;
+            }
+        }
+    }
+    return place;
 }
 
 std::string UserRegistry(const SaverRun& run) {
@@ -149,11 +165,69 @@ TEST(SettingsDialogEndToEndTest, AFolderThatCannotBeWrittenIsReported) {
     run.Xdo(std::string(kToInterval) + "key Up key Return");
     // The message box comes over the dialog, under the same title.
     std::vector<std::string> ids;
-    ASSERT_TRUE(Within(60, [&] { return (ids = FindWindows(run, kTitle)).size() == 2; }));
+    ASSERT_TRUE(Eventually([&] { return (ids = FindWindows(run, kTitle)).size() == 2; }));
     EXPECT_FALSE(run.Ended(1000)) << "the message waits for the user";
     run.Xdo("windowfocus --sync " + ids.back() + " key Return");
     ASSERT_TRUE(run.Ended(60000));
     EXPECT_EQ(ReadFile(run.Folder() + "/locked/plain.002"), kSettings);
+}
+
+// At twice the scale the dialog keeps its layout at twice the size in device pixels, and
+// its PNG banner is drawn stretched over the header frame.
+TEST(SettingsDialogEndToEndTest, TwiceTheScaleGivesTwiceTheSize) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    fs::copy_file(std::string(SAVER_TEST_DATA) + "/pictures/red.png",
+                  run.Folder() + "/content/banner.png");
+    ASSERT_TRUE(run.MakeSaverFromSettings(std::string(kSettings) +
+                                          "Build_UseBanner=1\nBuild_BannerImage=banner.png\n"
+                                          "Build_HideTitle=1\n"));
+    {
+        ScopedEnvironment scale("GDK_SCALE", "2");
+        run.Start({"/c"});
+    }
+    ASSERT_TRUE(WaitForDialog(run)) << "the dialog never showed";
+    // The dialog is larger than the 800 x 600 screen: its corner goes to the screen's.
+    const std::string id = FindWindows(run, kTitle).front();
+    run.Xdo("windowmove --sync " + id + " 0 0");
+    const WindowPlace place = PlaceOf(run, id);
+    EXPECT_EQ(place.width, 1006);
+    EXPECT_EQ(place.height, 702);
+    // The banner's top left pixel is blue, the rest red: the header frame starts at
+    // (18, 14) dialog pixels and is 468 x 60, and the picture's 6 x 4 pixels fill it.
+    EXPECT_TRUE(Eventually([&] { return run.ScreenColour(2 * 30, 2 * 20) == "#0000FF"; }))
+        << run.ScreenColour(2 * 30, 2 * 20);
+    EXPECT_EQ(run.ScreenColour(2 * 380, 2 * 60), "#FF0000");
+    run.Xdo("key Escape");
+    EXPECT_TRUE(run.Ended());
+}
+
+// The readme beside a saver without package fills the "Readme" page: a readme of full
+// blocks shows as a page in the text's dark colour instead of an empty white one.
+TEST(SettingsDialogEndToEndTest, TheReadmePageShowsTheReadme) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    MakePlainSaver(run, "/plain");
+    std::string blocks;
+    for (int line = 0; line < 40; ++line) {
+        for (int block = 0; block < 60; ++block) {
+            blocks += "\u2588";
+        }
+        blocks += "\n";
+    }
+    std::ofstream(run.Folder() + "/plain/readme.txt") << blocks;
+    run.StartProgram({run.Folder() + "/plain/plain.scr", "/c"});
+    ASSERT_TRUE(WaitForDialog(run));
+    run.Xdo("key Right key Right");
+    const WindowPlace place = PlaceOf(run, FindWindows(run, kTitle).front());
+    const auto dark = [&] {
+        const std::string colour = run.ScreenColour(place.x + 100, place.y + 200);
+        // Each of red, green and blue below 0x60.
+        return colour.size() == 7 && colour[1] < '6' && colour[3] < '6' && colour[5] < '6';
+    };
+    EXPECT_TRUE(Eventually(dark)) << run.ScreenColour(place.x + 100, place.y + 200);
+    run.Xdo("key Escape");
+    EXPECT_TRUE(run.Ended());
 }
 
 }  // namespace

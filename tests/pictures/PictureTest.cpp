@@ -23,8 +23,12 @@ const PictureCase kCases[] = {
     {"red24.bmp", 6, 4},           // bottom-up rows, 4-byte row padding
     {"red32.bmp", 6, 4},           // newer header, bit fields, alpha
     {"red.ico", 16, 16},           // picture plus transparency mask
+    {"red.png", 6, 4},             // 8-bit colour with alpha
+    {"red-interlaced.png", 6, 4},  // colour table, rows stored in seven passes
     {"truncated.bmp", 0, 0},       // the rows are missing
     {"truncated.jpg", 0, 0},       // ends inside the compressed data
+    {"truncated.png", 0, 0},       // ends inside the compressed data
+    {"huge.png", 0, 0},            // well-formed but 100000 pixels wide
     {"text.gif", 0, 0},            // no GIF signature
     {"missing.jpg", 0, 0},         // no such file
 };

@@ -1,8 +1,10 @@
 # Sourced by the demo and soak scripts: an X server of their own (Xvfb) on the display
 # number it picks. `start_xvfb SCRATCH_FOLDER` sets xvfb_pid and exports DISPLAY.
+# "-noreset": an X server resets when its last client leaves and refuses connections
+# meanwhile, so a program started just as the one before it ended would fail to connect.
 start_xvfb() {
     exec 3>"$1/display"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     xvfb_pid=$!
     exec 3>&-
     for _ in $(seq 50); do

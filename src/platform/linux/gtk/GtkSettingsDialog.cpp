@@ -129,6 +129,11 @@ void GtkSettingsDialog::Run(SettingsDialogControls& controls, SettingsDialogHand
     gtk_widget_grab_focus(notebook_);
     gtk_window_present(GTK_WINDOW(window_));
     g_main_loop_run(loop_);
+    // Closed at once, before the readme came: it no longer has to.
+    if (readme_fill_ != 0) {
+        g_source_remove(readme_fill_);
+        readme_fill_ = 0;
+    }
     gtk_widget_hide(window_);
     hints_.reset();
 }
@@ -238,11 +243,14 @@ GtkWidget* GtkSettingsDialog::BuildExitPage() {
     return page;
 }
 
+// The readme comes into its page once the window is on the screen and has had the chance
+// to draw: a large readme item unpacked from the saver, and a megabyte of text in the text
+// view, take longer than the rest of the dialog takes to show.
 GtkWidget* GtkSettingsDialog::BuildReadmePage() {
     GtkWidget* text = gtk_text_view_new();
     gtk_text_view_set_editable(GTK_TEXT_VIEW(text), FALSE);
-    gtk_text_buffer_set_text(gtk_text_view_get_buffer(GTK_TEXT_VIEW(text)),
-                             controls_->readme.data(), static_cast<int>(controls_->readme.size()));
+    readme_buffer_ = gtk_text_view_get_buffer(GTK_TEXT_VIEW(text));
+    g_signal_connect(window_, "map-event", G_CALLBACK(OnMapped), this);
     GtkWidget* scroller = gtk_scrolled_window_new(nullptr, nullptr);
     gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(scroller), GTK_POLICY_ALWAYS,
                                    GTK_POLICY_ALWAYS);
@@ -374,6 +382,23 @@ gboolean GtkSettingsDialog::OnKey(GtkWidget*, GdkEventKey* event, gpointer data)
         default:
             return FALSE;
     }
+}
+
+gboolean GtkSettingsDialog::OnMapped(GtkWidget* window, GdkEvent*, gpointer self) {
+    auto* dialog = static_cast<GtkSettingsDialog*>(self);
+    g_signal_handlers_disconnect_by_func(window, reinterpret_cast<gpointer>(OnMapped), self);
+    dialog->readme_fill_ = g_idle_add(FillReadme, self);
+    return FALSE;
+}
+
+gboolean GtkSettingsDialog::FillReadme(gpointer self) {
+    auto* dialog = static_cast<GtkSettingsDialog*>(self);
+    dialog->readme_fill_ = 0;
+    dialog->handler_->DialogShown();
+    const std::string& readme = dialog->controls_->readme;
+    gtk_text_buffer_set_text(dialog->readme_buffer_, readme.data(),
+                             static_cast<int>(readme.size()));
+    return G_SOURCE_REMOVE;
 }
 
 gboolean GtkSettingsDialog::OnDelete(GtkWidget*, GdkEvent*, gpointer data) {

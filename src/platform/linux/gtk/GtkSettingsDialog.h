@@ -52,6 +52,8 @@ class GtkSettingsDialog : public SettingsDialogWindow {
     static void OnSequence(GtkToggleButton* button, gpointer self);
     static void OnInterval(GtkSpinButton* spin, gpointer self);
     static gboolean OnKey(GtkWidget*, GdkEventKey* event, gpointer self);
+    static gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer self);
+    static gboolean FillReadme(gpointer self);
     static gboolean OnDelete(GtkWidget*, GdkEvent*, gpointer self);
     static void OnOk(GtkButton*, gpointer self);
     static void OnCancel(GtkButton*, gpointer self);
@@ -71,6 +73,9 @@ class GtkSettingsDialog : public SettingsDialogWindow {
     GtkWidget* website_box_;
     GtkWidget* notebook_ = nullptr;
     GtkWidget* spin_ = nullptr;
+    GtkTextBuffer* readme_buffer_ = nullptr;
+    // The pending idle call that puts the readme into its page; 0 when there is none.
+    guint readme_fill_ = 0;
     std::vector<GtkWidget*> sequence_buttons_;
     std::vector<std::unique_ptr<Check>> checks_;
     GMainLoop* loop_;

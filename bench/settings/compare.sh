@@ -2,7 +2,8 @@
 # The settings dialog's opening: a saver's "/c" from exec to its dialog mapped, against
 # `zenity --info` (a minimal GTK dialog) the same way, taken in turns in one run under
 # Xvfb; the medians of RUNS (default 10) each and their ratio (goal at most 1.2). A
-# second saver carries a 50 MB readme, which must open as fast.
+# 50 MB readme must open as fast as a small one: in a saver that carries it as a package
+# item, and beside a saver without package.
 set -euo pipefail
 build=${1:?build folder}
 runs=${RUNS:-10}

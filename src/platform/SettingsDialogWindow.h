@@ -87,6 +87,8 @@ class SettingsDialogHandler {
     // A link label was clicked.
     virtual void _TextWebsiteClick(const DialogLabel& label) = 0;
     virtual void BannerImageClick() = 0;
+    // The dialog is on the screen, once: the window shows the readme after this call.
+    virtual void DialogShown() = 0;
 };
 
 // The settings dialog's window: a fixed-size dialog of 503 x 351 dialog pixels, centred
@@ -97,7 +99,8 @@ class SettingsDialogWindow {
     // The width in dialog pixels that `label`'s text takes in its font.
     virtual int LabelWidth(const DialogLabel& label) = 0;
     // Shows the dialog with `controls` and returns when Close was called. Both references
-    // are used until then.
+    // are used until then. Once the dialog is on the screen it calls the handler's
+    // DialogShown and then shows `controls.readme`.
     virtual void Run(SettingsDialogControls& controls, SettingsDialogHandler& handler) = 0;
     // Shows the controls' enabled states again after the handler changed them.
     virtual void Refresh() = 0;

@@ -300,7 +300,13 @@ std::vector<std::string> SaverRun::WorkingFiles() const {
 }
 
 std::vector<std::string> SaverRun::CacheFiles() const {
-    return FilesBelow(folder_ + "/home/.cache/saverhost");
+    const std::string folder = folder_ + "/home/.cache/saverhost/";
+    std::vector<std::string> files = FilesBelow(folder);
+    std::erase_if(files, [&](const std::string& file) {
+        return file.starts_with(folder + "WebKitCache/") ||
+               file.starts_with(folder + "CacheStorage/");
+    });
+    return files;
 }
 
 std::vector<std::string> SaverRun::Opened() const {

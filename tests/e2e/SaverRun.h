@@ -85,7 +85,8 @@ class SaverRun {
     std::string ErrorOutput();
     // The files left below the working folder.
     std::vector<std::string> WorkingFiles() const;
-    // The files of the saver host's folder in the user's cache folder.
+    // The files of the saver host's folder in the user's cache folder, but for the web
+    // engine's own cache there.
     std::vector<std::string> CacheFiles() const;
     // What the xdg-open stand-in was asked to open, one line each.
     std::vector<std::string> Opened() const;

@@ -25,6 +25,11 @@ bool OpenGtkDisplay() {
         return true;
     }
     gdk_set_allowed_backends("x11");
+    // The web engine keeps its disk cache and site data in folders named after the
+    // program. A saver file's name is its own, so every saver a user ran would leave
+    // folders of its own in ~/.cache and ~/.local/share; under this one name they all
+    // share ~/.cache/saverhost/ and ~/.local/share/saverhost/.
+    g_set_prgname("saverhost");
     return gtk_init_check(nullptr, nullptr);
 }
 

@@ -39,7 +39,11 @@ void TDistributeConfigForm::FormShow() {
     controls_.website.text = settings.Website;
     controls_.caption += " - " + settings.ScrName;
     controls_.title = settings.ScrName;
-    ShowReadme();
+    // The readme may be a large package item, unpacked when resolved: it is read once the
+    // dialog is on the screen, unless the pages to show depend on whether there is one.
+    if (settings.NoUserSetting) {
+        ShowReadme();
+    }
     ShowSettings();
     HidePagesForNoUserSetting();
     controls_.hint_pause_ms = kHintPauseMs;
@@ -51,7 +55,14 @@ void TDistributeConfigForm::FormShow() {
     }
 }
 
+void TDistributeConfigForm::DialogShown() {
+    if (!readme_read_) {
+        ShowReadme();
+    }
+}
+
 void TDistributeConfigForm::ShowReadme() {
+    readme_read_ = true;
     std::string readme;
     if (!environment_.package_present) {
         readme = environment_.sample_folder + "readme.txt";

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "pictures/Picture.h"
 #include "platform/Registry.h"
 #include "platform/SettingsDialogWindow.h"
 #include "platform/Shell.h"
 #include "settings/IniFile.h"
 #include "settings/TSaverSetting.h"
-#include "pictures/Picture.h"
 
 #include <functional>
 #include <optional>
@@ -48,6 +48,8 @@ class TDistributeConfigForm : public SettingsDialogHandler {
     void Button1Click() override;
     void _TextWebsiteClick(const DialogLabel& label) override;
     void BannerImageClick() override;
+    // Reads the readme, unless FormShow needed it already.
+    void DialogShown() override;
 
     const SettingsDialogControls& Controls() const { return controls_; }
     SettingsDialogControls& Controls() { return controls_; }
@@ -65,6 +67,7 @@ class TDistributeConfigForm : public SettingsDialogHandler {
     SettingsDialogEnvironment environment_;
     SettingsDialogWindow& window_;
     SettingsDialogControls controls_;
+    bool readme_read_ = false;
 };
 
 }  // namespace saver

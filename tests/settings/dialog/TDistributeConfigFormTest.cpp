@@ -200,6 +200,19 @@ TEST(TDistributeConfigFormTest, NoUserSettingShowsOnlyTheReadme) {
     EXPECT_EQ(dialog.Controls().page, dpReadme);
 }
 
+// The readme may be a large package item: it is read once the dialog is on the screen,
+// unless the pages to show depend on it.
+TEST(TDistributeConfigFormTest, ReadmeIsReadOnceTheDialogIsShown) {
+    for (const bool no_user_setting : {false, true}) {
+        Dialog dialog(no_user_setting ? "[Set]\nNoUserSetting=1\n" : "[Set]\n");
+        dialog.folder.Write("readme.txt", "Read me");
+        dialog.window.reports_shown = false;
+        EXPECT_EQ(dialog.Controls().readme, no_user_setting ? "Read me" : "") << no_user_setting;
+        dialog.Form().DialogShown();
+        EXPECT_EQ(dialog.Controls().readme, "Read me") << no_user_setting;
+    }
+}
+
 TEST(TDistributeConfigFormTest, ReadmeWithoutPackageComesFromTheSampleFolder) {
     Dialog dialog("[Set]\n", /*package=*/false);
     dialog.resolvable = "none";  // content resolution is not asked

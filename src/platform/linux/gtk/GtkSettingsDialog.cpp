@@ -243,9 +243,9 @@ GtkWidget* GtkSettingsDialog::BuildExitPage() {
     return page;
 }
 
-// The readme's text comes into its page once the window is on the screen and has had
-// the chance to draw: a readme of a megabyte takes the text view longer to take in than
-// the rest of the dialog takes to show.
+// The readme comes into its page once the window is on the screen and has had the chance
+// to draw: a large readme item unpacked from the saver, and a megabyte of text in the text
+// view, take longer than the rest of the dialog takes to show.
 GtkWidget* GtkSettingsDialog::BuildReadmePage() {
     GtkWidget* text = gtk_text_view_new();
     gtk_text_view_set_editable(GTK_TEXT_VIEW(text), FALSE);
@@ -394,6 +394,7 @@ gboolean GtkSettingsDialog::OnMapped(GtkWidget* window, GdkEvent*, gpointer self
 gboolean GtkSettingsDialog::FillReadme(gpointer self) {
     auto* dialog = static_cast<GtkSettingsDialog*>(self);
     dialog->readme_fill_ = 0;
+    dialog->handler_->DialogShown();
     const std::string& readme = dialog->controls_->readme;
     gtk_text_buffer_set_text(dialog->readme_buffer_, readme.data(),
                              static_cast<int>(readme.size()));

@@ -43,12 +43,15 @@ class FakeBrowser : public Browser {
 class FakeTimer : public Timer {
   public:
     FakeTimer(int interval, std::function<void()> tick) : interval(interval), tick(tick) {}
+    ~FakeTimer() override { *alive = false; }
     void SetEnabled(bool on) override { enabled = on; }
     bool Enabled() const override { return enabled; }
 
     int interval;
     std::function<void()> tick;
     bool enabled = false;
+    // False once the timer is destroyed; the window system keeps it to skip the timer.
+    std::shared_ptr<bool> alive = std::make_shared<bool>(true);
 };
 
 class FakeCover : public CoverWindow {
@@ -83,7 +86,7 @@ class FakeWindowSystem : public WindowSystem {
     std::vector<MonitorArea> Monitors() const override { return monitors; }
     std::unique_ptr<Timer> CreateTimer(int interval, std::function<void()> tick) override {
         auto timer = std::make_unique<FakeTimer>(interval, tick);
-        timers.push_back(timer.get());
+        timers.push_back({timer.get(), timer->alive});
         return timer;
     }
     std::unique_ptr<ShowWindow> CreateShowWindow(CoverWindow* parent) override {
@@ -104,18 +107,24 @@ class FakeWindowSystem : public WindowSystem {
     bool QuitRequested() const override { return quit; }
     void WaitWithMessages(int ms) override { waited_ms += ms; }
 
-    // Fires every enabled timer of `interval` once, in creation order.
+    // Fires every enabled timer of `interval` once, in creation order; timers destroyed
+    // meanwhile (their owner replaced them) are skipped.
     void Fire(int interval) {
         for (size_t i = 0; i < timers.size(); ++i) {
-            if (timers[i]->enabled && timers[i]->interval == interval) {
-                timers[i]->tick();
+            const TimerEntry entry = timers[i];
+            if (*entry.alive && entry.timer->enabled && entry.timer->interval == interval) {
+                entry.timer->tick();
             }
         }
     }
     bool Send(const InputMessage& message) { return filter && filter(message); }
 
     std::vector<MonitorArea> monitors{{0, 0, 800, 600}};
-    std::vector<FakeTimer*> timers;
+    struct TimerEntry {
+        FakeTimer* timer;
+        std::shared_ptr<bool> alive;
+    };
+    std::vector<TimerEntry> timers;
     std::vector<FakeShowWindow*> windows;
     std::vector<FakeCover*> covers;
     std::function<bool(const InputMessage&)> filter;

@@ -10,6 +10,8 @@ namespace saver {
 
 // File helpers that never throw: every failure is a false or an empty result.
 bool FileExists(const std::string& path);
+// The bytes of a file; empty when it cannot be read.
+std::string FileContents(const std::string& path);
 bool DirectoryExists(const std::string& path);
 // Creates the folder and its missing parents, each made with mode 0700 (less what the
 // umask takes away). True when the folder exists afterwards.

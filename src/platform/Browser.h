@@ -77,6 +77,10 @@ class Browser {
     virtual void SetEvents(BrowserEvents* events) = 0;
     virtual void SetOptions(const BrowserOptions& options) = 0;
     virtual void Load(const std::string& url) = 0;
+    // Loads the local file at `path` (a full path) as an HTML page, whatever its first
+    // bytes look like: a page the program wrote, which the engine must not take for XHTML
+    // and parse as XML. Its address is the file's. Nothing happens when it cannot be read.
+    virtual void LoadHtmlFile(const std::string& path) = 0;
     // Reads the body metrics of the loaded document, keeping the main loop running for
     // at most `timeout_ms`; nullopt when there is no document or no answer in time.
     virtual std::optional<BodyMetrics> ReadBodyMetrics(int timeout_ms) = 0;

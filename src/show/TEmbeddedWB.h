@@ -56,6 +56,8 @@ class TEmbeddedWB : private BrowserEvents {
 
     // An existing folder opens as a file address; a blank address is ignored.
     void Navigate(const std::string& address);
+    // Opens a page the program wrote, at `path`, always as HTML (see Browser::LoadHtmlFile).
+    void NavigateHtmlFile(const std::string& path) { browser_.LoadHtmlFile(path); }
     // Scrolls the page to its end, `step` pixels every `pause_ms`, keeping the message
     // loop running; does nothing when that is less than 20 pixels.
     void ScrollToEnd(int step, int pause_ms);

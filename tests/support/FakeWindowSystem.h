@@ -20,6 +20,7 @@ class FakeBrowser : public Browser {
     void SetEvents(BrowserEvents* events) override { events_ = events; }
     void SetOptions(const BrowserOptions& options) override { options_ = options; }
     void Load(const std::string& url) override { loads.push_back(url); }
+    void LoadHtmlFile(const std::string& path) override { loads.push_back(path); }
     std::optional<BodyMetrics> ReadBodyMetrics(int) override { return metrics; }
     void ScrollBy(int, int dy) override { scrolled += dy; }
     int Height() const override { return 500; }

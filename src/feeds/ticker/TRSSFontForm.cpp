@@ -8,6 +8,7 @@
 
 #include "aatext/text/TickerDesign.h"
 #include "base/AuthorText.h"
+#include "base/Files.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
@@ -46,13 +47,6 @@ int ClampOpacity(int value) {
 PixelRows RowsOf(const Bitmap24& frame) {
     return PixelRows{frame.Empty() ? nullptr : frame.Row(0), frame.Width(), frame.Height(),
                      frame.RowLength()};
-}
-
-std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 }  // namespace
@@ -180,10 +174,11 @@ void TRSSFontForm::Timer1Timer() {
 
 void TRSSFontForm::StepToNextItem() {
     fading_ = true;
-    environment_.viewer.FadeOut([this] {
+    const int from = item_index_;
+    environment_.viewer.FadeOut([this, from] {
         fading_ = false;
-        if (shared_.stopped) {
-            return;
+        if (shared_.stopped || item_index_ != from) {
+            return;  // stopped, or a key showed another item during the fade
         }
         window_->BringToFront();
         environment_.viewer.BringToFront();
@@ -401,8 +396,8 @@ void TRSSFontForm::EndPageScroll() {
 
 void TRSSFontForm::WriteListPage(const std::string& title, const std::string& info,
                                  const std::vector<std::string>& entries, int position) {
-    const std::string page = ListPage(PageTemplateText(FileText(environment_.list_template)), title,
-                                      info, entries, position);
+    const std::string page = ListPage(PageTemplateText(FileContents(environment_.list_template)),
+                                      title, info, entries, position);
     const std::string path = environment_.working_folder + "tmp2.htm";
     {
         std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -22,8 +22,14 @@ void FeedItemViewer::ShowItem(TSimpleRSS& rss, int index) {
         form_ = std::make_unique<TRssIEForm>(environment_, *ticker_, placement_);
     }
     exists_ = true;
+    // A fade-out still running belongs to the item before; it ends here, and whoever
+    // waited for it hears so once this item is shown.
+    const auto interrupted = form_->InterruptFadeOut();
     form_->ShowItem(rss, index);
     link_ = form_->Hint();
+    if (interrupted) {
+        interrupted();
+    }
 }
 
 void FeedItemViewer::FadeOut(std::function<void()> then) {
@@ -41,8 +47,13 @@ void FeedItemViewer::BringToFront() {
 }
 
 void FeedItemViewer::Hide() {
-    if (form_) {
-        form_->Hide();
+    if (!form_) {
+        return;
+    }
+    const auto interrupted = form_->InterruptFadeOut();
+    form_->Hide();
+    if (interrupted) {
+        interrupted();
     }
 }
 

@@ -31,19 +31,40 @@ std::string BuiltInItemPage(const ItemTexts& item) {
     return page;
 }
 
+std::string CutFeedText(std::string_view text, size_t limit) {
+    if (text.size() <= limit) {
+        return std::string(text);
+    }
+    size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
+        --end;  // back to the first byte of the character the limit falls in
+    }
+    const std::string_view kept = text.substr(0, end);
+    const size_t open = kept.rfind('<');
+    const size_t close = kept.rfind('>');
+    if (open != std::string_view::npos && (close == std::string_view::npos || close < open)) {
+        return std::string(kept.substr(0, open));
+    }
+    return std::string(kept);
+}
+
 std::string WithCrLfLines(std::string_view text) {
     std::string lines;
     lines.reserve(text.size() + text.size() / 16 + 2);
-    for (size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            lines += "\r\n";
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-        } else {
-            lines += c;
+    // Whole runs between breaks are copied at once: pages can be megabytes long.
+    const char* at = text.data();
+    const char* const end = at + text.size();
+    while (at < end) {
+        const char* run_end = at;
+        while (run_end < end && *run_end != '\r' && *run_end != '\n') {
+            ++run_end;
         }
+        lines.append(at, run_end);
+        if (run_end == end) {
+            break;
+        }
+        lines += "\r\n";
+        at = run_end + (*run_end == '\r' && run_end + 1 < end && run_end[1] == '\n' ? 2 : 1);
     }
     if (!lines.empty() && !lines.ends_with("\r\n")) {
         lines += "\r\n";

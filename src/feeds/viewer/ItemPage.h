@@ -21,6 +21,10 @@ std::string TemplateItemPage(std::string page, const ItemTexts& item);
 // table on dark grey, the time and "Press Enter to read..." small at the bottom right.
 std::string BuiltInItemPage(const ItemTexts& item);
 
+// A feed text cut to at most `limit` bytes, so that a page stays quick to build and show:
+// never inside a UTF-8 character, and never inside a tag (a "<" left open at the end goes).
+std::string CutFeedText(std::string_view text, size_t limit);
+
 // `text` with every line break (LF, CR or CR LF) as CR LF and a line break at its end.
 std::string WithCrLfLines(std::string_view text);
 

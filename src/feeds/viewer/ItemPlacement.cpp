@@ -20,11 +20,16 @@ size_t CharacterCount(std::string_view text) {
 }
 
 bool HasPicture(std::string_view page) {
-    constexpr std::string_view kTag = "<img";
-    const auto found = std::search(
-        page.begin(), page.end(), kTag.begin(), kTag.end(),
-        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-    return found != page.end();
+    constexpr std::string_view kName = "img";
+    for (size_t at = page.find('<'); at != std::string_view::npos; at = page.find('<', at + 1)) {
+        const std::string_view name = page.substr(at + 1, kName.size());
+        if (std::equal(name.begin(), name.end(), kName.begin(), kName.end(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == b;
+            })) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // part / whole > limit, false when there is no whole to compare with.

@@ -37,7 +37,8 @@ class ItemViewer {
     void Attach(const TickerShared& ticker) { ticker_ = &ticker; }
     // Shows item `index` of `rss`; nothing for an index out of range.
     virtual void ShowItem(TSimpleRSS& rss, int index);
-    // Fades the viewer out and then calls `then` (at once when nothing is shown).
+    // Fades the viewer out and then calls `then` (at once when nothing is shown). A
+    // ShowItem or Hide during the fade ends it, and `then` is called right after them.
     virtual void FadeOut(std::function<void()> then) { then(); }
     virtual void BringToFront() {}
     virtual void Hide() {}

@@ -1,8 +1,6 @@
 #include "feeds/viewer/TRssIEForm.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
 #include "base/AuthorText.h"
@@ -20,13 +18,10 @@ constexpr int kFadeOutMs = 3;
 constexpr int kOpacityStep = 3;
 constexpr int kScrollStep = 1;
 constexpr int kScrollPauseMs = 10;
-
-std::string FileText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
+// Far more than a viewer shows in an item's time, and little enough that a page is built,
+// written and placed in a few milliseconds, so that a feed item of megabytes never holds
+// up the show.
+constexpr size_t kMaxFeedText = 512 * 1024;
 
 bool IsFileAddress(std::string_view url) {
     constexpr std::string_view kScheme = "file:";
@@ -53,7 +48,7 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
     web->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteJava,
                              DontExecuteActiveX, DontDownloadActiveX});
     web->SetUntrusted(true);
-    web->DisableCtrlShortcuts = "N";
+    web->DisableCtrlShortcuts.push_back('N');  // Ctrl+N opens no window from the page
     web->OnNewWindow2 = [this](bool& cancel) { webNewWindow2(cancel); };
     web->OnDocumentComplete = [this](const std::string& url) { webDocumentComplete(url); };
     web->OnShowDialog = [this](DialogHandle dialog) { webShowDialog(dialog); };
@@ -95,10 +90,11 @@ int TRssIEForm::TargetOpacity() const {
 
 std::string TRssIEForm::Page(TSimpleRSS& rss, int index) const {
     const TRSSItem& item = rss.Items().Items(index);
-    const ItemTexts texts{item.Title, item.Description,
+    const ItemTexts texts{CutFeedText(item.Title, kMaxFeedText),
+                          CutFeedText(item.Description, kMaxFeedText),
                           environment_.time_text(item.PubDate.DateTime)};
     if (!environment_.item_template.empty() && FileExists(environment_.item_template)) {
-        return TemplateItemPage(PageTemplateText(FileText(environment_.item_template)), texts);
+        return TemplateItemPage(PageTemplateText(FileContents(environment_.item_template)), texts);
     }
     return BuiltInItemPage(texts);
 }
@@ -112,7 +108,7 @@ void TRssIEForm::ShowItem(TSimpleRSS& rss, int index) {
     SetBounds(PlaceViewer(page, Frame(), placement_, environment_.random));
     hint_ = rss.Items().Items(index).Link;
     if (FileExists(path)) {
-        web->Navigate(path);
+        web->NavigateHtmlFile(path);
     }
     fade_out_->Cancel();
     if (ticker_.paused) {

@@ -47,6 +47,8 @@ class TRssIEForm {
     void ShowItem(TSimpleRSS& rss, int index);
     // Lowers the opacity to nothing, then calls `then`.
     void FadeOut(std::function<void()> then);
+    // Ends a fade-out where it is; returns what was to follow it (null when none ran).
+    std::function<void()> InterruptFadeOut() { return fade_out_->Interrupt(); }
     void Hide();
     void BringToFront() { window_->BringToFront(); }
     void ScrollToEnd();

@@ -15,6 +15,13 @@ void WindowFadeOut::Cancel() {
     then_ = nullptr;
 }
 
+std::function<void()> WindowFadeOut::Interrupt() {
+    timer_->SetEnabled(false);
+    auto then = std::move(then_);
+    then_ = nullptr;
+    return then;
+}
+
 void WindowFadeOut::Step() {
     if (window_.Opacity() > 2) {
         window_.SetOpacity(window_.Opacity() - step_);

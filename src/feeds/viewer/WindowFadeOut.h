@@ -20,6 +20,9 @@ class WindowFadeOut {
     void Start(std::function<void()> then);
     // Stops the fade; what was to follow it never runs.
     void Cancel();
+    // Stops the fade and hands over what was to follow it (null when no fade ran), for
+    // the caller to run once it is done.
+    std::function<void()> Interrupt();
 
   private:
     void Step();

@@ -160,6 +160,25 @@ TEST(FeedItemViewerTest, FadeOutLowersTheOpacityThenGoesOn) {
     rig.Fire(kFadeOutMs, 100);
     EXPECT_EQ(done, 2);
     EXPECT_LE(rig.window_->opacity, 2);
+
+    // An item shown or the viewer hidden during a fade ends it, and its caller hears so
+    // once, right after.
+    rig.Show(0);
+    rig.Fire(kFadeInMs);
+    rig.viewer_->FadeOut([&] {
+        ++done;
+        EXPECT_EQ(rig.viewer_->Link(), "") << "called after the new item is shown";
+    });
+    rig.Fire(kFadeOutMs, 5);
+    rig.Show(1);
+    EXPECT_EQ(done, 3);
+    rig.Fire(kFadeOutMs, 100);
+    rig.Fire(kFadeInMs);
+    EXPECT_EQ(done, 3);
+    EXPECT_EQ(rig.window_->opacity, 249) << "the new item faded in undisturbed";
+    rig.viewer_->FadeOut([&] { ++done; });
+    rig.viewer_->Hide();
+    EXPECT_EQ(done, 4);
 }
 
 TEST(FeedItemViewerTest, ThePageOpensNoWindowKeepsNoDialogAndReachesNoOtherFile) {

@@ -103,9 +103,26 @@ TEST_F(FeedItemViewerWindowTest, ShrinksToAShortPage) {
     EXPECT_TRUE(viewer_->Form()->Window().Visible());
 }
 
+TEST_F(FeedItemViewerWindowTest, HugeDescriptionsAreCutAndTheViewerGoesOn) {
+    std::string big;
+    while (big.size() < 5 * 1024 * 1024) {
+        big += "<p>" + std::string(200, 'x') + " <b>word</b></p>\n";
+    }
+    std::string nested;
+    for (int i = 0; i < 1000000; ++i) {
+        nested += "<i>";
+    }
+    Load({big, nested, "<p>after</p>"});
+    ASSERT_TRUE(ShowAndFit(0));
+    EXPECT_LT(test::ReadFile(folder_ / "tmp.htm").size(), 600u * 1024) << "cut to 512 KB";
+    ASSERT_TRUE(ShowAndFit(1));
+    ASSERT_TRUE(ShowAndFit(2));
+}
+
 TEST_F(FeedItemViewerWindowTest, AlertsCloseThemselvesAndNoWindowOpens) {
     const std::string report = server_.BaseUrl() + "report/";
-    Load({"<a id=\"l\" href=\"" + report +
+    // Not XML either: the built-in page is read as HTML too.
+    Load({"<br>&nbsp;<a id=\"l\" href=\"" + report +
           "opened-link\" target=\"_blank\">new</a><script>"
           "alert('hello'); confirm('sure?');"
           "document.getElementById('l').click();"
@@ -123,6 +140,21 @@ TEST_F(FeedItemViewerWindowTest, AlertsCloseThemselvesAndNoWindowOpens) {
     for (const std::string& request : requests) {
         EXPECT_EQ(request.find("opened"), std::string::npos) << request;
     }
+}
+
+TEST_F(FeedItemViewerWindowTest, AnXhtmlTemplateIsStillReadAsHtml) {
+    // Read as XML, the feed's "<br>" and "&nbsp;" would break the page before the script.
+    folder_.Write(
+        "rss_template.htm",
+        "<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Transitional//EN\" "
+        "\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-transitional.dtd\">\n"
+        "<html xmlns=\"http://www.w3.org/1999/xhtml\"><body>##description##</body></html>");
+    Load({"a<br>b&nbsp;c<script>new Image().src = '" + server_.BaseUrl() +
+          "report/parsed?' + document.contentType;</script>"});
+    viewer_->ShowItem(rss_, 0);
+    const std::vector<std::string> requests = RequestsUntil("/report/parsed");
+    ASSERT_FALSE(requests.empty());
+    EXPECT_EQ(requests.back(), "/report/parsed?text/html");
 }
 
 // A description that tries every way to a local file it knows of and reports what it

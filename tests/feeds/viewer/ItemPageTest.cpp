@@ -49,5 +49,23 @@ TEST(ItemPageTest, LinesEndInCrLfWithAFinalBreak) {
     }
 }
 
+TEST(ItemPageTest, LongFeedTextIsCutNeverInsideACharacterOrATag) {
+    const struct {
+        const char* name;
+        const char* text;
+        size_t limit;
+        const char* kept;
+    } cases[] = {
+        {"within the limit", "<b>bold</b>", 11, "<b>bold</b>"},
+        {"cut at the limit", "abcdef", 4, "abcd"},
+        {"a two-byte character the limit falls in goes", "ab\xC3\xA9z", 3, "ab"},
+        {"a tag the limit falls in goes", "text <img src=x>", 10, "text "},
+        {"a closed tag stays", "<b>bo</b>ld", 10, "<b>bo</b>l"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CutFeedText(c.text, c.limit), c.kept) << c.name;
+    }
+}
+
 }  // namespace
 }  // namespace saver

@@ -96,6 +96,8 @@ TEST(ViewerEndToEndTest, BlogShowOffKeepsTheViewerInvisibleWhileEnterOpensTheLin
     EXPECT_NE(opacity.find("= 0\n"), std::string::npos) << opacity;
     run.Xdo("key Return");
     ExpectCleanEnd(run);
+    // The opener is started detached and may write its record after the show ended.
+    Eventually([&] { return !run.Opened().empty(); });
     EXPECT_EQ(run.Opened(), std::vector<std::string>{"http://example.org/first"});
 }
 

@@ -281,17 +281,37 @@ void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
     }
 }
 
+void WebKitBrowser::LoadHtmlFile(const std::string& path) {
+    // A file's type is guessed from its bytes as well as its name, and a page starting
+    // with an XHTML namespace or doctype would be parsed as XML, where the first "<br>"
+    // of a feed breaks it. Given as bytes, the page is HTML, at the file's address.
+    gchar* contents = nullptr;
+    gsize length = 0;
+    gchar* file_uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
+    if (file_uri && g_file_get_contents(path.c_str(), &contents, &length, nullptr)) {
+        GBytes* bytes = g_bytes_new_take(contents, length);
+        owner_load_pending_ = true;
+        webkit_web_view_load_bytes(view_, bytes, "text/html", nullptr, file_uri);
+        g_bytes_unref(bytes);
+    }
+    g_free(file_uri);
+}
+
 std::optional<BodyMetrics> WebKitBrowser::ReadBodyMetrics(int timeout_ms) {
-    // Without a doctype the body's scroll height is at least the view's height; a page
-    // shorter than that is measured by its content and the body's bottom margin.
+    // Without a doctype the body stands for the whole page, as older browsers measured
+    // it: its width is the page's with the margins, never less than the view's, and its
+    // height that of the content with the bottom margin, also when that is less than the
+    // view's (WebKit gives at least the view's).
     constexpr const char* kScript =
         "(() => { const b = document.body; if (!b) return null;"
-        " let h = b.scrollHeight;"
-        " if (document.compatMode == 'BackCompat' && h <= innerHeight) {"
-        "  const r = document.createRange(); r.selectNodeContents(b);"
-        "  h = Math.ceil(r.getBoundingClientRect().bottom + scrollY +"
-        "   parseFloat(getComputedStyle(b).marginBottom)); }"
-        " return [h, b.scrollWidth]; })()";
+        " let h = b.scrollHeight, w = b.scrollWidth;"
+        " if (document.compatMode == 'BackCompat') {"
+        "  w = Math.max(w, document.documentElement.scrollWidth);"
+        "  if (h <= innerHeight) {"
+        "   const r = document.createRange(); r.selectNodeContents(b);"
+        "   h = Math.ceil(r.getBoundingClientRect().bottom + scrollY +"
+        "    parseFloat(getComputedStyle(b).marginBottom)); } }"
+        " return [h, w]; })()";
     auto answer = std::make_shared<ScriptAnswer>();
     webkit_web_view_evaluate_javascript(view_, kScript, -1, nullptr, nullptr, nullptr,
                                         OnMetricsAnswer, new std::shared_ptr<ScriptAnswer>(answer));

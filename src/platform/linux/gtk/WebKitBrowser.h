@@ -23,6 +23,7 @@ class WebKitBrowser : public Browser {
     void SetEvents(BrowserEvents* events) override { events_ = events; }
     void SetOptions(const BrowserOptions& options) override;
     void Load(const std::string& url) override;
+    void LoadHtmlFile(const std::string& path) override;
     std::optional<BodyMetrics> ReadBodyMetrics(int timeout_ms) override;
     void ScrollBy(int dx, int dy) override;
     int Height() const override;

@@ -6,8 +6,9 @@
 
 namespace saver {
 
-// The main windows, loaded on first use from the windows module carried in the program's
-// own file. Throws std::runtime_error, saying why, when the module cannot be loaded.
+// The main windows, loaded on first use from the modules carried in the program's own
+// file: the settings dialog from the dialog module, everything else from the windows
+// module. Throws std::runtime_error, saying why, when a module cannot be loaded.
 class LazyMainWindows : public MainWindows {
   public:
     LazyMainWindows();
@@ -22,8 +23,8 @@ class LazyMainWindows : public MainWindows {
   private:
     MainWindows& Windows();
 
-    void* module_ = nullptr;
     std::unique_ptr<MainWindows> windows_;
+    std::unique_ptr<MainWindows> dialog_;
 };
 
 }  // namespace saver

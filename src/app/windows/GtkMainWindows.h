@@ -1,20 +1,16 @@
 #pragma once
 
-#include "startup/MainWindows.h"
+#include "app/dialog/GtkDialogWindows.h"
 
 namespace saver {
 
-// The main windows of the run modes on GTK over X11: the settings dialog, the show and
-// the preview.
-class GtkMainWindows : public MainWindows {
+// The main windows of the run modes on GTK over X11: the show and the preview, and the
+// settings dialog as the dialog module has it.
+class GtkMainWindows : public GtkDialogWindows {
   public:
     // Each throws std::runtime_error when no X display can be opened.
-    void RunSettingsDialog(SaverProcess& process) override;
     void RunShow(SaverProcess& process) override;
     void RunPreview(SaverProcess& process) override;
 };
-
-// Opens the X display for GTK once; false when there is none.
-bool OpenGtkDisplay();
 
 }  // namespace saver

@@ -1,9 +1,0 @@
-/* The windows module's bytes, carried inside the program's own file. */
-    .section .rodata
-    .balign 16
-    .global saverhost_windows_plugin_start
-    .global saverhost_windows_plugin_end
-saverhost_windows_plugin_start:
-    .incbin SAVERHOST_WINDOWS_PLUGIN
-saverhost_windows_plugin_end:
-    .section .note.GNU-stack,"",@progbits

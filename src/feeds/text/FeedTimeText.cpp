@@ -14,10 +14,10 @@ constexpr std::chrono::sys_days kDayZero = std::chrono::sys_days(std::chrono::ye
 // Beyond this many seconds from day zero no calendar of ours makes sense of a date.
 constexpr double kSecondsLimit = 1e13;
 
-// The seconds since day zero that `value` stands for, moved by `offset_seconds`;
-// nothing for a value beyond any calendar.
-std::optional<long long> Seconds(TDateTime value, long offset_seconds) {
-    const double total = std::round(value * kSecondsPerDay) + static_cast<double>(offset_seconds);
+// The seconds since day zero that `value` stands for; nothing for a value beyond any
+// calendar.
+std::optional<long long> Seconds(TDateTime value) {
+    const double total = std::round(value * kSecondsPerDay);
     if (!std::isfinite(total) || std::fabs(total) > kSecondsLimit) {
         return std::nullopt;
     }
@@ -34,30 +34,8 @@ std::string Format(const std::tm& parts) {
 
 }  // namespace
 
-std::string FeedTimeText(TDateTime value, long offset_seconds) {
-    const std::optional<long long> seconds = Seconds(value, offset_seconds);
-    if (!seconds) {
-        return "";
-    }
-    long long days = *seconds / kSecondsPerDay;
-    long long time = *seconds % kSecondsPerDay;
-    if (time < 0) {
-        time += kSecondsPerDay;
-        --days;
-    }
-    const std::chrono::year_month_day date{kDayZero + std::chrono::days{days}};
-    std::tm parts{};
-    parts.tm_year = int(date.year()) - 1900;
-    parts.tm_mon = static_cast<int>(unsigned(date.month())) - 1;
-    parts.tm_mday = static_cast<int>(unsigned(date.day()));
-    parts.tm_hour = static_cast<int>(time / 3600);
-    parts.tm_min = static_cast<int>(time / 60 % 60);
-    parts.tm_sec = static_cast<int>(time % 60);
-    return Format(parts);
-}
-
 std::string LocalFeedTimeText(TDateTime value) {
-    const std::optional<long long> seconds = Seconds(value, 0);
+    const std::optional<long long> seconds = Seconds(value);
     if (!seconds) {
         return "";
     }
@@ -69,11 +47,6 @@ std::string LocalFeedTimeText(TDateTime value) {
         return "";
     }
     return Format(parts);
-}
-
-long StandardTimeOffsetSeconds() {
-    tzset();
-    return -timezone;
 }
 
 }  // namespace saver

@@ -6,8 +6,7 @@ namespace saver {
 
 FeedTicker::FeedTicker(const TickerEnvironment& environment) : environment_(environment) {
     if (!environment_.time_text) {
-        const long offset = StandardTimeOffsetSeconds();
-        environment_.time_text = [offset](TDateTime value) { return FeedTimeText(value, offset); };
+        environment_.time_text = LocalFeedTimeText;
     }
     environment_.viewer.Attach(shared_);
 }

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <ctime>
+#include <string>
 
 #include "feeds/model/TDateTime.h"
 #include "feeds/text/FeedTimeText.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
+#include "support/ScopedEnvironment.h"
 
 namespace saver {
 namespace {
@@ -41,14 +44,28 @@ TEST(TickerTextsTest, ListPageReplacesEachMarkerOnceAndEscapes) {
     EXPECT_EQ(ListPage("no markers", "t", "i", {"a"}, 0), "no markers");
 }
 
-TEST(TickerTextsTest, FeedTimeInTheLocalesFormats) {
+// The feed's time on the user's clock, in zones given as POSIX rules (no time-zone
+// database needed): daylight saving included, the time left out at local midnight.
+TEST(TickerTextsTest, FeedTimeOnTheLocalClockInTheLocalesFormats) {
     std::setlocale(LC_TIME, "C");
     const TDateTime morning = *TryEncodeDateTime(2009, 1, 3, 7, 55, 17);
-    EXPECT_EQ(FeedTimeText(morning, 0), "01/03/09 07:55:17");
-    EXPECT_EQ(FeedTimeText(morning, 3600), "01/03/09 08:55:17");
-    EXPECT_EQ(FeedTimeText(morning, -8 * 3600), "01/02/09 23:55:17");
-    EXPECT_EQ(FeedTimeText(*TryEncodeDateTime(2009, 1, 3, 1, 0, 0), -3600), "01/03/09")
-        << "no time at midnight";
+    const TDateTime summer = *TryEncodeDateTime(2009, 7, 6, 12, 0, 0);
+    struct Case {
+        const char* zone;
+        TDateTime value;
+        const char* text;
+    };
+    for (const Case& c :
+         {Case{"UTC0", morning, "01/03/09 07:55:17"}, Case{"AAA-1", morning, "01/03/09 08:55:17"},
+          Case{"BBB8", morning, "01/02/09 23:55:17"},
+          Case{"CET-1CEST,M3.5.0,M10.5.0/3", summer, "07/06/09 14:00:00"},
+          Case{"CCC1", *TryEncodeDateTime(2009, 1, 3, 1, 0, 0), "01/03/09"},
+          Case{"UTC0", 1e300, ""}}) {
+        test::ScopedEnvironment zone("TZ", std::string(c.zone));
+        tzset();
+        EXPECT_EQ(LocalFeedTimeText(c.value), c.text) << c.zone;
+    }
+    tzset();
 }
 
 }  // namespace

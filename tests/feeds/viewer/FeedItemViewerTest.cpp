@@ -6,10 +6,8 @@
 #include <sstream>
 
 #include "feeds/readers/TSimpleRSS.h"
-#include "feeds/text/FeedTimeText.h"
 #include "feeds/viewer/FeedItemViewer.h"
 #include "support/FakeFeedWindow.h"
-#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 
 namespace saver {
@@ -208,16 +206,6 @@ TEST(FeedItemViewerTest, TemplateInTheAuthorsEncodingReadsAsUtf8) {
               "\xEF\xBB\xBF<p>Caf\xC3\xA9: First</p>\r\n<b>Bold</b> news\r\n1/3/09 7:55:17\r\n");
 }
 
-TEST(FeedItemViewerTest, TimeIsTheLocalClocksWithDaylightSaving) {
-    test::ScopedEnvironment zone("TZ", "Europe/Berlin");
-    tzset();
-    // 6 July 2009 12:00 UTC: 14:00 on Berlin's summer clock, 13:00 by the standard offset.
-    const TDateTime summer_noon = 40000.5;
-    EXPECT_EQ(LocalFeedTimeText(summer_noon), "07/06/09 14:00:00");
-    EXPECT_EQ(FeedTimeText(summer_noon, StandardTimeOffsetSeconds()), "07/06/09 13:00:00");
-    EXPECT_EQ(LocalFeedTimeText(40000.0 - 2.0 / 24), "07/06/09") << "local midnight";
-    EXPECT_EQ(LocalFeedTimeText(1e300), "");
-}
 
 }  // namespace
 }  // namespace saver

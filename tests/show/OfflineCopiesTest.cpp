@@ -137,17 +137,11 @@ TEST_F(OfflineCopiesTest, NoAddressWritesOutsideTheFolder) {
 }
 
 TEST(OfflineCopiesFolderNameTest, NameStaysOneFolderAndTellsSaversApart) {
-    const char* names[] = {"Ocean Pictures",
-                           "..",
-                           ".",
-                           "../../x",
-                           "/",
-                           "",
-                           "a/b\\c",
-                           "\xc3\xa9t\xc3\xa9",
-                           std::string(300, 'n').c_str()};
+    const std::string names[] = {
+        "Ocean Pictures",     "..", ".", "../../x", "/", "", "a/b\\c", "\xc3\xa9t\xc3\xa9",
+        std::string(300, 'n')};
     std::vector<std::string> folders;
-    for (const char* name : names) {
+    for (const std::string& name : names) {
         const std::string folder = OfflineCopiesFolderName(name);
         ASSERT_FALSE(folder.empty());
         EXPECT_EQ(folder.back(), '/') << name;

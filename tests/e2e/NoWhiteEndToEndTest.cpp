@@ -121,9 +121,7 @@ TEST_P(OfflineCopiesTest, PagesOfAServerThatIsGoneComeFromTheirCopies) {
     ASSERT_TRUE(sampler.WaitFor(kGreen, kPageMs)) << test::Describe(sampler.Runs());
     ASSERT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());
     if (copies) {
-        for (int i = 0; i < 300 && run.CacheFiles().size() < 2; ++i) {
-            usleep(100000);
-        }
+        test::Eventually([&] { return run.CacheFiles().size() >= 2; }, std::chrono::seconds(30));
         ASSERT_EQ(run.CacheFiles().size(), 2u);
     }
     run.StopServer();

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -59,10 +60,8 @@ class MusicShow {
     }
     // Waits up to a minute for `count` recordings.
     bool WaitForRecordings(size_t count) {
-        for (int i = 0; i < 600 && Recorded().size() < count; ++i) {
-            usleep(100000);
-        }
-        return Recorded().size() >= count;
+        return test::Eventually([&] { return Recorded().size() >= count; },
+                                std::chrono::minutes(1));
     }
     double Pitch(const std::string& name) const {
         WavFile wav;
@@ -151,10 +150,9 @@ TEST(MusicEndToEndTest, EscEndsTheShowWhileAnItemPlays) {
         ASSERT_TRUE(show.Start(player.set_line, {"long.mp3"}, {}));
         ASSERT_TRUE(show.WaitForRecordings(1)) << player.name;
         const std::string recording = show.Recordings() + "/" + show.Recorded().front();
-        for (int i = 0; i < 600 && fs::file_size(recording) < 100000; ++i) {
-            usleep(100000);
-        }
-        EXPECT_GE(fs::file_size(recording), 100000u) << player.name << ": playing";
+        EXPECT_TRUE(test::Eventually([&] { return fs::file_size(recording) >= 100000; },
+                                     std::chrono::minutes(1)))
+            << player.name << ": playing";
         EXPECT_TRUE(show.EndedCleanly()) << player.name;
     }
 }

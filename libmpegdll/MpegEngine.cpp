@@ -4,9 +4,9 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 namespace mpegdll {
 
@@ -14,7 +14,7 @@ namespace {
 
 constexpr size_t kMaxFileName = 511;
 constexpr size_t kMaxOutFileName = 259;
-constexpr size_t kChunkBytes = 131072;  // 0.74 s of 44.1 kHz stereo: few wake-ups
+constexpr int64_t kChunkSamples = 32768;  // 0.74 s at 44.1 kHz: few wake-ups
 
 // The nice value for a Windows thread priority; -1 for a value that is none.
 int NiceOfPriority(int32_t windows_priority) {
@@ -327,9 +327,9 @@ void MpegEngine::RunPlayback() {
         setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), nice_);  // may be refused
     }
     const int64_t frame_bytes = static_cast<int64_t>(channels_) * 2;
-    std::vector<unsigned char> buffer(kChunkBytes);
     auto pace_start = std::chrono::steady_clock::now();
     int64_t paced_samples = 0;
+    int64_t unpaced_samples = 0;  // decoded since the last wait for the clock
     bool reached_end = false;
     for (;;) {
         std::unique_lock lock(mutex_);
@@ -349,28 +349,42 @@ void MpegEngine::RunPlayback() {
             seek_to_ = -1;
             pace_start = std::chrono::steady_clock::now();
             paced_samples = 0;
+            unpaced_samples = 0;
         }
         const int64_t played = played_samples_.load();
         if (end_sample_ > 0 && played >= end_sample_) {
             reached_end = true;
             break;
         }
-        size_t bytes = 0;
-        const int result = mpg123_read(decoder_, buffer.data(), buffer.size(), &bytes);
+        // The decoder hands out its own buffer of one frame: no copy. Only this thread
+        // decodes, so the buffer stays as it is until the next call here.
+        unsigned char* audio = nullptr;
+        size_t bytes = 0;  // stays 0 at the end and at a change of format
+        const int result = mpg123_decode_frame(decoder_, nullptr, &audio, &bytes);
         lock.unlock();
         if (end_sample_ > 0) {
             bytes = std::min<int64_t>(bytes, (end_sample_ - played) * frame_bytes);
         }
-        output_->Write(buffer.data(), bytes);
+        if (bytes > 0) {
+            output_->Write(audio, bytes);
+        }
         const int64_t samples = static_cast<int64_t>(bytes) / frame_bytes;
         played_samples_ += samples;
         paced_samples += samples;
+        unpaced_samples += samples;
         // The stream's end, and damage the decoder cannot get past, both end the play.
-        if (result != MPG123_OK && result != MPG123_NEW_FORMAT) {
-            reached_end = true;
-            break;
+        const bool stream_ended = result != MPG123_OK && result != MPG123_NEW_FORMAT;
+        const bool last = stream_ended || (end_sample_ > 0 && played_samples_ >= end_sample_);
+        // Waiting once per chunk rather than per frame keeps the thread's wake-ups few;
+        // the last wait lets the end come when the music's last sample is due.
+        if (!output_->KeepsTime() && (last || unpaced_samples >= kChunkSamples)) {
+            unpaced_samples = 0;
+            if (!KeepPace(pace_start, paced_samples)) {
+                break;
+            }
         }
-        if (!output_->KeepsTime() && !KeepPace(pace_start, paced_samples)) {
+        if (stream_ended) {
+            reached_end = true;
             break;
         }
     }

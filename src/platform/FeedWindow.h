@@ -18,7 +18,7 @@ struct PixelRows {
 // A small borderless window of the feeds that floats over the show: above other windows,
 // never taking the focus, with a window-wide opacity. A browser fills it; over the browser
 // lies a black picture panel that shows pictures drawn into it (when the panel is hidden,
-// the browser shows). Created hidden with opacity 0. All calls come from the
+// the browser shows). Created hidden with opacity 0 and no bevel. All calls come from the
 // user-interface thread.
 class FeedWindow {
   public:
@@ -37,6 +37,10 @@ class FeedWindow {
     virtual void BringToFront() = 0;
     virtual void SetPanelVisible(bool visible) = 0;
     virtual bool PanelVisible() const = 0;
+    // With `raised`, a bevel of one pixel runs round the inside of the window's edge, light
+    // above and left, shadow below and right, and the browser and the panel fill what it
+    // encloses; without, they fill the whole window.
+    virtual void SetBevel(bool raised) = 0;
     // Puts `pixels` at (x, y) of the picture panel in place of what `slot` showed before;
     // pictures of different slots may overlap, a higher slot lying on top.
     virtual void DrawPicture(int slot, int x, int y, const PixelRows& pixels) = 0;

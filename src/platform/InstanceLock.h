@@ -10,7 +10,7 @@ namespace saver {
 // another process holds it. The lock is held until the process ends, however it ends:
 // the implementation must not need any clean-up to release it.
 class InstanceLock {
-public:
+  public:
     virtual ~InstanceLock() = default;
 
     virtual bool TryAcquire(const std::string& name) = 0;

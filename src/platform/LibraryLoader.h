@@ -7,7 +7,7 @@ namespace saver {
 
 // A loaded shared library. Unloaded when the object is destroyed.
 class LoadedLibrary {
-public:
+  public:
     virtual ~LoadedLibrary() = default;
 
     // The address of an exported symbol, or nullptr when the library has none.
@@ -17,7 +17,7 @@ public:
 // Loads shared libraries from an exact path only, never through the search path, so a
 // library placed anywhere else cannot be picked up instead.
 class LibraryLoader {
-public:
+  public:
     virtual ~LibraryLoader() = default;
 
     // nullptr when the file is missing or is not a loadable library.

@@ -24,7 +24,7 @@ enum class RegistryHive { CurrentUser, LocalMachine };
 using RegistryValue = std::variant<uint32_t, std::string>;
 
 class Registry {
-public:
+  public:
     virtual ~Registry() = default;
 
     virtual bool KeyExists(RegistryHive hive, const std::string& key) const = 0;

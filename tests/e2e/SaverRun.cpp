@@ -113,8 +113,7 @@ bool SaverRun::MakeSaverFromSettings(const std::string& settings_bytes,
     WriteFile(folder_ + "/content/readme.txt", "A saver of the show's tests.\n");
     std::string command = std::string(SAVER_BIN_DIR) + "/saverpack build --host " + SAVER_BIN_DIR +
                           "/saverhost --settings " + folder_ + "/settings.ini --content " +
-                          folder_ + "/content " + build_options + " -o " + folder_ +
-                          "/test.scr";
+                          folder_ + "/content " + build_options + " -o " + folder_ + "/test.scr";
     for (const std::string& item : items) {
         command += " --item " + item;
     }

@@ -20,6 +20,7 @@ class FakeFeedWindow : public FeedWindow {
     void BringToFront() override { ++raised; }
     void SetPanelVisible(bool on) override { panel_visible = on; }
     bool PanelVisible() const override { return panel_visible; }
+    void SetBevel(bool raised) override { bevel = raised; }
     void DrawPicture(int slot, int, int, const PixelRows& pixels) override {
         pictures[slot] = pixels.width;
     }
@@ -30,6 +31,7 @@ class FakeFeedWindow : public FeedWindow {
     bool visible = false;
     int raised = 0;
     bool panel_visible = true;
+    bool bevel = false;
     std::map<int, int> pictures;  // slot -> width of the last picture
 };
 

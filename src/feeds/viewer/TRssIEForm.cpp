@@ -42,6 +42,7 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
     window_ = environment_.create_window();
     window_->SetOpacity(0);
     window_->SetPanelVisible(false);
+    window_->SetBevel(true);  // framed, until an author's template draws a frame of its own
     web = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), environment_.windows);
     web->SetUserInterfaceOptions({DisableTextSelect, DisableHelpMenu, DontUse3DBorders,
                                   DontUseScrollBars, EnablesFormsAutoComplete, EnableThemes});
@@ -88,12 +89,13 @@ int TRssIEForm::TargetOpacity() const {
     return settings.BlogShow ? std::clamp(settings.BlogBlendValue, 0, 255) : 0;
 }
 
-std::string TRssIEForm::Page(TSimpleRSS& rss, int index) const {
+std::string TRssIEForm::Page(TSimpleRSS& rss, int index) {
     const TRSSItem& item = rss.Items().Items(index);
     const ItemTexts texts{CutFeedText(item.Title, kMaxFeedText),
                           CutFeedText(item.Description, kMaxFeedText),
                           environment_.time_text(item.PubDate.DateTime)};
     if (!environment_.item_template.empty() && FileExists(environment_.item_template)) {
+        window_->SetBevel(false);
         return TemplateItemPage(PageTemplateText(FileContents(environment_.item_template)), texts);
     }
     return BuiltInItemPage(texts);

@@ -72,7 +72,8 @@ class TRssIEForm {
     MonitorArea ShowArea() const;
     void SetBounds(const ViewerBounds& bounds);
     int TargetOpacity() const;
-    std::string Page(TSimpleRSS& rss, int index) const;
+    // The page of item `index`; a template's page takes the window's bevel away.
+    std::string Page(TSimpleRSS& rss, int index);
 
     ViewerEnvironment environment_;
     const TickerShared& ticker_;

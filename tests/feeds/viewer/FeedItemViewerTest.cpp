@@ -95,6 +95,7 @@ TEST(FeedItemViewerTest, ShowsTheItemsPageRightOfTheTickerAndFadesIn) {
     EXPECT_LE(at.height, 149);
     EXPECT_TRUE(rig.window_->visible);
     EXPECT_FALSE(rig.window_->panel_visible) << "the browser fills the window";
+    EXPECT_TRUE(rig.window_->bevel) << "within a raised frame";
     EXPECT_EQ(rig.window_->opacity, 0);
     rig.Fire(kFadeInMs);
     EXPECT_EQ(rig.window_->opacity, 249) << "raised by 3 up to the blend value less 3";
@@ -204,8 +205,8 @@ TEST(FeedItemViewerTest, TemplateInTheAuthorsEncodingReadsAsUtf8) {
     rig.Show(0);
     EXPECT_EQ(rig.Page(),
               "\xEF\xBB\xBF<p>Caf\xC3\xA9: First</p>\r\n<b>Bold</b> news\r\n1/3/09 7:55:17\r\n");
+    EXPECT_FALSE(rig.window_->bevel) << "the template's page frames itself";
 }
-
 
 }  // namespace
 }  // namespace saver

@@ -39,6 +39,18 @@ std::string Feed(const std::vector<std::string>& descriptions) {
     return xml + "</channel></rss>";
 }
 
+// The colour of the screen at (x, y) as 0xRRGGBB.
+uint32_t ScreenPixel(int x, int y) {
+    GdkPixbuf* pixbuf = gdk_pixbuf_get_from_window(gdk_get_default_root_window(), x, y, 1, 1);
+    if (pixbuf == nullptr) {
+        return 0xFF000000;  // off the screen: no colour
+    }
+    const guchar* rgb = gdk_pixbuf_get_pixels(pixbuf);
+    const uint32_t colour = (uint32_t{rgb[0]} << 16) | (uint32_t{rgb[1]} << 8) | rgb[2];
+    g_object_unref(pixbuf);
+    return colour;
+}
+
 class FeedItemViewerWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -101,6 +113,26 @@ TEST_F(FeedItemViewerWindowTest, ShrinksToAShortPage) {
     ASSERT_TRUE(ShowAndFit(0));
     EXPECT_EQ(viewer_->Form()->Bounds().height, 40);
     EXPECT_TRUE(viewer_->Form()->Window().Visible());
+}
+
+TEST_F(FeedItemViewerWindowTest, TheBuiltInPageIsFramedByABevelATemplatesPageIsNot) {
+    Load({"framed", "plain"});
+    ASSERT_TRUE(ShowAndFit(0));
+    const auto corner = [&](int x, int y) {
+        const ViewerBounds& at = viewer_->Form()->Bounds();
+        return ScreenPixel(at.left + (x < 0 ? at.width + x : x),
+                           at.top + (y < 0 ? at.height + y : y));
+    };
+    const auto shows = [&](int x, int y, uint32_t colour) {
+        return RunUntil([&] { return corner(x, y) == colour; }) ? colour : corner(x, y);
+    };
+    EXPECT_EQ(shows(0, 0, 0xFFFFFF), 0xFFFFFFu) << "light above and left";
+    EXPECT_EQ(shows(-1, -1, 0xA0A0A0), 0xA0A0A0u) << "shadow below and right";
+    EXPECT_EQ(shows(1, 1, 0x1B1B1B), 0x1B1B1Bu) << "the page inside the bevel";
+
+    folder_.Write("rss_template.htm", "<body style=\"margin:0; background:#123456\">##title##");
+    ASSERT_TRUE(ShowAndFit(1));
+    EXPECT_EQ(shows(0, 0, 0x123456), 0x123456u) << "a template's page fills the window";
 }
 
 TEST_F(FeedItemViewerWindowTest, HugeDescriptionsAreCutAndTheViewerGoesOn) {

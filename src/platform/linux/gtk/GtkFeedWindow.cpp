@@ -14,15 +14,17 @@ GtkFeedWindow::GtkFeedWindow(const HostWindow& host) {
     gtk_window_set_focus_on_map(GTK_WINDOW(window_), FALSE);
     gtk_window_set_keep_above(GTK_WINDOW(window_), TRUE);
     gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_NOTIFICATION);
-    GtkWidget* overlay = gtk_overlay_new();
+    content_ = gtk_overlay_new();
     panel_ = gtk_drawing_area_new();
     g_signal_connect(panel_, "draw", G_CALLBACK(OnDraw), this);
-    gtk_container_add(GTK_CONTAINER(overlay), browser_.Widget());
-    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), panel_);
-    gtk_container_add(GTK_CONTAINER(window_), overlay);
+    // After the window's own drawing: the bevel lies in the margin its content leaves free.
+    g_signal_connect_after(window_, "draw", G_CALLBACK(OnDrawBevel), this);
+    gtk_container_add(GTK_CONTAINER(content_), browser_.Widget());
+    gtk_overlay_add_overlay(GTK_OVERLAY(content_), panel_);
+    gtk_container_add(GTK_CONTAINER(window_), content_);
     gtk_widget_show(browser_.Widget());
     gtk_widget_show(panel_);
-    gtk_widget_show(overlay);
+    gtk_widget_show(content_);
     g_object_ref_sink(window_);
     SetOpacity(0);
     if (host.hosted) {
@@ -79,6 +81,16 @@ void GtkFeedWindow::SetPanelVisible(bool visible) {
     gtk_widget_set_visible(panel_, visible);
 }
 
+void GtkFeedWindow::SetBevel(bool raised) {
+    bevel_ = raised;
+    const int margin = raised ? 1 : 0;
+    gtk_widget_set_margin_start(content_, margin);
+    gtk_widget_set_margin_end(content_, margin);
+    gtk_widget_set_margin_top(content_, margin);
+    gtk_widget_set_margin_bottom(content_, margin);
+    gtk_widget_queue_draw(window_);
+}
+
 void GtkFeedWindow::DrawPicture(int slot, int x, int y, const PixelRows& pixels) {
     Picture& picture = pictures_[slot];
     if (!picture.surface || cairo_image_surface_get_width(picture.surface) != pixels.width ||
@@ -116,6 +128,23 @@ gboolean GtkFeedWindow::OnDraw(GtkWidget*, cairo_t* cairo, gpointer self) {
         cairo_paint(cairo);
     }
     return TRUE;
+}
+
+gboolean GtkFeedWindow::OnDrawBevel(GtkWidget* widget, cairo_t* cairo, gpointer self) {
+    if (!static_cast<GtkFeedWindow*>(self)->bevel_) {
+        return FALSE;
+    }
+    const int width = gtk_widget_get_allocated_width(widget);
+    const int height = gtk_widget_get_allocated_height(widget);
+    cairo_set_source_rgb(cairo, 1, 1, 1);  // light: the button face's highlight
+    cairo_rectangle(cairo, 0, 0, width, 1);
+    cairo_rectangle(cairo, 0, 0, 1, height);
+    cairo_fill(cairo);
+    cairo_set_source_rgb(cairo, 160 / 255.0, 160 / 255.0, 160 / 255.0);  // its shadow
+    cairo_rectangle(cairo, 0, height - 1, width, 1);
+    cairo_rectangle(cairo, width - 1, 0, 1, height);
+    cairo_fill(cairo);
+    return FALSE;
 }
 
 }  // namespace saver

@@ -33,6 +33,7 @@ class GtkFeedWindow : public FeedWindow {
     void BringToFront() override;
     void SetPanelVisible(bool visible) override;
     bool PanelVisible() const override { return gtk_widget_get_visible(panel_); }
+    void SetBevel(bool raised) override;
     void DrawPicture(int slot, int x, int y, const PixelRows& pixels) override;
 
   private:
@@ -42,13 +43,16 @@ class GtkFeedWindow : public FeedWindow {
         cairo_surface_t* surface = nullptr;
     };
     static gboolean OnDraw(GtkWidget*, cairo_t* cairo, gpointer self);
+    static gboolean OnDrawBevel(GtkWidget* widget, cairo_t* cairo, gpointer self);
     void ApplyOpacity();
 
     WebKitBrowser browser_;
     GtkWidget* window_;
+    GtkWidget* content_;
     GtkWidget* panel_;
     std::map<int, Picture> pictures_;
     int opacity_ = 0;
+    bool bevel_ = false;
 };
 
 }  // namespace saver

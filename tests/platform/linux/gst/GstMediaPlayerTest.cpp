@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <regex>
 
-#include "support/ScopedEnvironment.h"
 #include "support/ChildProcess.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TempFolder.h"
 #include "support/WavFile.h"
 

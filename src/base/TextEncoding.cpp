@@ -163,6 +163,18 @@ size_t ValidUtf8Length(std::string_view text) {
     return length;
 }
 
+std::string_view WithoutCutUtf8Character(std::string_view bytes) {
+    for (size_t back = 1; back <= 3 && back <= bytes.size(); ++back) {
+        const auto byte = static_cast<unsigned char>(bytes[bytes.size() - back]);
+        if ((byte & 0xC0) == 0x80) {
+            continue;  // a continuation byte: look further back for the lead byte
+        }
+        const size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : byte >= 0xC0 ? 2 : 1;
+        return length > back ? bytes.substr(0, bytes.size() - back) : bytes;
+    }
+    return bytes;
+}
+
 bool IsValidUtf8(std::string_view bytes) {
     while (!bytes.empty()) {
         // ASCII runs are by far the most common; skip them without the full check.

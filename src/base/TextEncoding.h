@@ -34,6 +34,9 @@ std::optional<std::string> EncodeText(std::string_view text, TextEncoding encodi
 bool IsValidUtf8(std::string_view bytes);
 // The length of the valid UTF-8 sequence at the start of `text`, or 0 when there is none.
 size_t ValidUtf8Length(std::string_view text);
+// `bytes` without the start of a UTF-8 character that their end cuts short, as a cut at a
+// byte limit leaves it; whole characters are kept.
+std::string_view WithoutCutUtf8Character(std::string_view bytes);
 
 // "UTF-8", "UTF-8 with byte-order mark", "UTF-16 LE", "UTF-16 BE", "Windows-1252".
 std::string_view EncodingName(TextEncoding encoding);

@@ -1,5 +1,6 @@
 #include "feeds/viewer/ItemPage.h"
 
+#include "base/TextEncoding.h"
 #include "feeds/text/PageMarkers.h"
 
 namespace saver {
@@ -35,11 +36,7 @@ std::string CutFeedText(std::string_view text, size_t limit) {
     if (text.size() <= limit) {
         return std::string(text);
     }
-    size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) {
-        --end;  // back to the first byte of the character the limit falls in
-    }
-    const std::string_view kept = text.substr(0, end);
+    const std::string_view kept = WithoutCutUtf8Character(text.substr(0, limit));
     const size_t open = kept.rfind('<');
     const size_t close = kept.rfind('>');
     if (open != std::string_view::npos && (close == std::string_view::npos || close < open)) {

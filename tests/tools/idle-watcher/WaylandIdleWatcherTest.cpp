@@ -37,7 +37,7 @@ class WaylandIdleWatcherTest : public ::testing::Test {
         if (!session->Unavailable().empty()) {
             return false;
         }
-        for (const char* program : {"idle-watcher", "hold-inhibit"}) {
+        for (const char* program : {"idle-watcher", "hold-inhibit", "install-screensaver"}) {
             Install(std::string(SAVER_BIN_DIR) + "/" + program, Path(program));
         }
         test::WriteFile(Path("saver"), kStandInSaver);
@@ -130,6 +130,27 @@ TEST_F(WaylandIdleWatcherTest, SwayWindowThatInhibitsIdleHoldsTheSaver) {
     EXPECT_EQ(NextStart(10000), 0);
     window.reset();
     EXPECT_GT(NextStart(kColdStartMs), 0);
+}
+
+// xscreensaver is installed here, but on a Wayland session the saver is installed with
+// the idle watcher, which starts at once.
+TEST_F(WaylandIdleWatcherTest, SwayInstallScreensaverSetsUpTheIdleWatcher) {
+    if (!StartSession(Compositor::kSway)) {
+        GTEST_SKIP() << session->Unavailable();
+    }
+    const test::ChildResult result = session->Run({Path("install-screensaver"), Path("saver")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    std::string entry;
+    for (const auto& file :
+         std::filesystem::directory_iterator(session->Home() + "/.config/autostart")) {
+        entry += test::ReadFile(file.path());
+    }
+    EXPECT_NE(entry.find("Exec=" + Path("idle-watcher") + " --minutes 10 " + Path("saver")),
+              std::string::npos)
+        << entry;
+    EXPECT_FALSE(std::filesystem::exists(Path(".xscreensaver")));
+    EXPECT_TRUE(test::Eventually(
+        [&] { return session->User().Processes(Path("idle-watcher")).size() == 1; }));
 }
 
 // With an X display beside it, the Wayland compositor is what the watcher watches.

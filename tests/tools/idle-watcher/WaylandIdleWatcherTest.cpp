@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "SaverRun.h"
 #include "support/Deadline.h"
 #include "support/Eventually.h"
 #include "support/TempFolder.h"
@@ -37,7 +38,7 @@ class WaylandIdleWatcherTest : public ::testing::Test {
         if (!session->Unavailable().empty()) {
             return false;
         }
-        for (const char* program : {"idle-watcher", "hold-inhibit", "install-screensaver"}) {
+        for (const char* program : {"idle-watcher", "hold-inhibit"}) {
             Install(std::string(SAVER_BIN_DIR) + "/" + program, Path(program));
         }
         test::WriteFile(Path("saver"), kStandInSaver);
@@ -132,25 +133,34 @@ TEST_F(WaylandIdleWatcherTest, SwayWindowThatInhibitsIdleHoldsTheSaver) {
     EXPECT_GT(NextStart(kColdStartMs), 0);
 }
 
-// xscreensaver is installed here, but on a Wayland session the saver is installed with
-// the idle watcher, which starts at once.
-TEST_F(WaylandIdleWatcherTest, SwayInstallScreensaverSetsUpTheIdleWatcher) {
+// xscreensaver is installed here, but on a Wayland session the installer's command sets
+// the saver up with the idle watcher, which starts at once.
+TEST_F(WaylandIdleWatcherTest, SwayTheInstallersCommandSetsUpTheIdleWatcher) {
     if (!StartSession(Compositor::kSway)) {
         GTEST_SKIP() << session->Unavailable();
     }
-    const test::ChildResult result = session->Run({Path("install-screensaver"), Path("saver")});
-    ASSERT_EQ(result.status, 0) << result.err;
+    test::SaverRun run;
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p1.htm")}));
+    chmod(run.Folder().c_str(), 0755);
+    const std::string system = run.Folder() + "/system/";
+    std::filesystem::create_directories(system);
+    for (const char* program : {"install-screensaver", "idle-watcher"}) {
+        std::filesystem::copy_file(std::string(SAVER_BIN_DIR) + "/" + program, system + program);
+    }
+    const test::ChildResult result = test::RunChild(session->Command(
+        {run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"},
+        {"SAVERHOST_SYSTEM_DIR=" + system, "WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"}));
+    ASSERT_EQ(result.status, 0) << result.out;
+    const std::string watcher = system + "idle-watcher";
+    EXPECT_TRUE(test::Eventually([&] { return session->User().Processes(watcher).size() == 1; }));
     std::string entry;
     for (const auto& file :
          std::filesystem::directory_iterator(session->Home() + "/.config/autostart")) {
         entry += test::ReadFile(file.path());
     }
-    EXPECT_NE(entry.find("Exec=" + Path("idle-watcher") + " --minutes 10 " + Path("saver")),
-              std::string::npos)
+    EXPECT_NE(entry.find("Exec=" + watcher + " --minutes 10 " + run.SaverFile()), std::string::npos)
         << entry;
     EXPECT_FALSE(std::filesystem::exists(Path(".xscreensaver")));
-    EXPECT_TRUE(test::Eventually(
-        [&] { return session->User().Processes(Path("idle-watcher")).size() == 1; }));
 }
 
 // With an X display beside it, the Wayland compositor is what the watcher watches.

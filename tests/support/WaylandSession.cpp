@@ -111,6 +111,10 @@ WaylandSession::WaylandSession(Compositor compositor)
                                     "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"}) {
             environment.push_back(setting);
         }
+    } else if (compositor == Compositor::kMutter) {
+        // A session without input devices: the idle monitor's ResetIdletime stands in for
+        // the user's input, and mutter answers it only with this set.
+        environment.push_back("MUTTER_DEBUG_RESET_IDLETIME=1");
     }
     process_ = std::make_unique<ChildProcess>(user_.As(environment, command));
     const bool ready = Eventually(

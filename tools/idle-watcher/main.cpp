@@ -132,7 +132,7 @@ int main(int argc, char** argv) {
         }
         g_main_loop_unref(loop);
         if (lost) {
-            throw std::runtime_error("the desktop ended");
+            throw std::runtime_error("the desktop session ended (its compositor went away)");
         }
         return 0;
     } catch (const std::exception& error) {

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "SaverRun.h"
 #include "support/Deadline.h"
@@ -105,6 +106,18 @@ TEST_F(WaylandIdleWatcherTest, SwayIdleStartsTheSaverAndKeysKeepItAway) {
     }
     EXPECT_GT(NextStart(kColdStartMs), 0);
     EXPECT_TRUE(SaverRan("/s\n"));
+}
+
+// At the session's end the watcher ends too, with status 1 and the reason.
+TEST_F(WaylandIdleWatcherTest, SwayWatcherEndsWithTheCompositor) {
+    if (!StartSession(Compositor::kSway)) {
+        GTEST_SKIP() << session->Unavailable();
+    }
+    StartWatcher(60);
+    const std::vector<pid_t> sway = session->User().Processes("sway");
+    ASSERT_EQ(sway.size(), 1u);
+    kill(sway.front(), SIGTERM);
+    EXPECT_EQ(watcher->WaitExit(kColdStartMs), std::optional<int>(1));
 }
 
 TEST_F(WaylandIdleWatcherTest, SwayScreenSaverInhibitHoldsTheSaverUntilItsProgramEnds) {

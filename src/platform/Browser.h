@@ -69,6 +69,9 @@ class BrowserEvents {
 
 // A web view inside a window; black until its first page paints. Loading is asynchronous. A crashed
 // or killed page process is no failure of the Browser: the next Load starts a fresh one.
+// The largest page archive (SavePage, LoadArchive) that is held in memory.
+inline constexpr uint64_t kMaxPageArchiveBytes = 200ULL << 20;
+
 class Browser {
   public:
     virtual ~Browser() = default;
@@ -92,10 +95,12 @@ class Browser {
     virtual void CloseDialog(DialogHandle dialog) = 0;
     // Saves the loaded page with its pictures, styles and frames as one MHTML archive
     // and passes it to `done` from the main loop later (empty when it could not be
-    // saved). `done` is dropped unanswered when the browser goes away first.
+    // saved, or is larger than kMaxPageArchiveBytes). `done` is dropped unanswered when
+    // the browser goes away first.
     virtual void SavePage(std::function<void(std::string archive)> done) = 0;
     // Shows an archive that SavePage made, stored in the file at `path`. Loads like
-    // Load, with the same events.
+    // Load, with the same events; a file larger than kMaxPageArchiveBytes is not read
+    // into memory and fails as a missing one does.
     virtual void LoadArchive(const std::string& path) = 0;
 
     // How long a page may send nothing before it counts as failed.

@@ -118,6 +118,9 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
         << "the first item starts right after the host";
     EXPECT_GT(report["PackageItems"][0]["End"].get<uint64_t>(), fs::file_size(kHost));
     EXPECT_FALSE(report["PackageItems"][0]["NotZip"]);
+    ASSERT_EQ(report["PackageEntries"].size(), 2u) << "listed from the archive, not unpacked";
+    EXPECT_EQ(report["PackageEntries"][1]["Name"], "page.htm");
+    EXPECT_EQ(report["PackageEntries"][1]["Size"], 3);
     EXPECT_FALSE(fs::exists(root / "run/Orvane/Ocean.ini"))
         << "inspect leaves the working folder alone";
 }

@@ -111,6 +111,7 @@ TEST_F(StartupTest, ExecutableFormRunsTheShowWhateverTheSwitch) {
 TEST_F(StartupTest, ProcessesWithoutTheLockLeaveTheWorkingFolderAlone) {
     Saver("Ocean.scr", "[Set]\n");
     fake.lock.held_elsewhere = true;
+    ForceDirectories(Work());
     WriteFile(Work() + "page.htm", "of the running show");
     EXPECT_EQ(Run({"/s"}), 0);
     EXPECT_EQ(windows.ran, "");

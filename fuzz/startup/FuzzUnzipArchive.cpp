@@ -2,7 +2,7 @@
 // nothing may land outside that folder, no file may be a folder, and no more entries and
 // bytes than the limits allow may be written.
 
-#include "base/Files.h"
+#include "ScratchFolder.h"
 #include "startup/UnzipArchive.h"
 
 #include <cstddef>
@@ -16,23 +16,12 @@ namespace {
 
 constexpr saver::UnzipLimits kLimits{64, 1u << 20};
 
-const std::string& Scratch() {
-    static const std::string folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "fuzz-unzip-XXXXXX").string();
-        return std::string(::mkdtemp(pattern.data())) + "/";
-    }();
-    return folder;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     namespace fs = std::filesystem;
-    const std::string root = Scratch();
-    const std::string work = root + "work/";
-    fs::remove_all(work);
-    saver::ForceDirectories(work);
+    const std::string root = saver::fuzz::ScratchFolder("fuzz-unzip");
+    const std::string work = saver::fuzz::FreshWorkFolder(root);
     saver::UnzipOptions options;
     options.limits = kLimits;
     saver::UnzipArchiveBytes(std::string_view(reinterpret_cast<const char*>(data), size), work,

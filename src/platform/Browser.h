@@ -37,6 +37,9 @@ struct BodyMetrics {
 // log-in dialog). Valid only during the OnShowDialog call that passes it.
 using DialogHandle = uint64_t;
 
+// The largest page archive (SavePage, LoadArchive) that is held in memory.
+inline constexpr uint64_t kMaxPageArchiveBytes = 200ULL << 20;
+
 // What a browser tells its owner. All calls come on the user-interface thread, from
 // inside the main loop, never from inside a Browser call.
 class BrowserEvents {
@@ -69,9 +72,6 @@ class BrowserEvents {
 
 // A web view inside a window; black until its first page paints. Loading is asynchronous. A crashed
 // or killed page process is no failure of the Browser: the next Load starts a fresh one.
-// The largest page archive (SavePage, LoadArchive) that is held in memory.
-inline constexpr uint64_t kMaxPageArchiveBytes = 200ULL << 20;
-
 class Browser {
   public:
     virtual ~Browser() = default;

@@ -237,8 +237,12 @@ void WebKitBrowser::LoadArchive(const std::string& path) {
         webkit_web_view_load_bytes(view_, bytes, "multipart/related", nullptr, file_uri);
         g_bytes_unref(bytes);
     } else {
-        // An archive that cannot be read fails as a missing file does.
-        webkit_web_view_load_uri(view_, file_uri ? file_uri : "file:///nonexistent");
+        // An archive that cannot be read, or is too large to read, fails as a missing
+        // file does: a path below the file itself names nothing, and the engine never
+        // reads the file.
+        gchar* nothing = g_filename_to_uri((path + "/none").c_str(), nullptr, nullptr);
+        webkit_web_view_load_uri(view_, nothing ? nothing : "file:///nonexistent");
+        g_free(nothing);
     }
     g_free(file_uri);
 }

@@ -175,14 +175,11 @@ std::string LinkTarget(const std::string& path) {
 }
 
 // Writes the settings file, keeping its previous text in `backup` (one backup, the
-// newest). Unchanged text is not written at all, so the backup stays the file as it
-// was before install-screensaver first changed it.
+// newest). The backup is written only when the text changes, so installing again keeps
+// the file as it was before install-screensaver changed it.
 void WriteWithBackup(const std::string& path, const std::optional<std::string>& previous,
                      const std::string& text, mode_t mode, const std::string& backup) {
-    if (previous == text) {
-        return;
-    }
-    if (previous) {
+    if (previous && previous != text) {
         WriteOrThrow(backup, *previous, mode);
     }
     WriteOrThrow(path, text, mode);

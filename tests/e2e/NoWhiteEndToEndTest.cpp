@@ -1,14 +1,19 @@
 // The screen of a real show while pages fail: a pixel sampler reads the screen's centre
 // every 2 ms from before the saver starts, so even a frame of a few milliseconds shows.
 // The pages are plain colours served on loopback; failed pages are refused connections,
-// missing files (404) and a server that never answers.
+// missing files (404), a server that never answers, and every way in which the web
+// engine shows no page of its own accord: a port it will not contact, a scheme it has
+// turned off or does not know, a missing local file, a response to be saved, a web
+// process that dies before the page paints.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
 
 #include "PixelSampler.h"
 #include "SaverRun.h"
+#include "support/WebProcesses.h"
 
 namespace saver {
 namespace {
@@ -29,6 +34,24 @@ void ExpectNoWhite(PixelSampler& sampler) {
         << test::Describe(sampler.Runs());
 }
 
+// A port the web engine refuses to contact, whatever listens there.
+constexpr const char* kRestrictedPort = "http://127.0.0.1:1/";
+
+// True when `left` shows again after the first black that follows it: a stale frame of a
+// page the show had left.
+bool ComesBack(const std::vector<test::ColourRun>& runs, Rgb left) {
+    bool shown = false;
+    bool gone = false;
+    for (const test::ColourRun& run : runs) {
+        shown = shown || run.colour == left;
+        if (gone && run.colour == left) {
+            return true;
+        }
+        gone = gone || (shown && run.colour == kBlack);
+    }
+    return false;
+}
+
 void ExpectCleanEnd(SaverRun& run) {
     run.Xdo("key Escape");
     ASSERT_TRUE(run.Ended(10000));
@@ -39,7 +62,8 @@ struct FailedPageCase {
     const char* name;
     const char* settings;
     std::string (*address)(const SaverRun& run);
-    bool page_down;  // the failed page's turn comes by Page Down, else by the page timer
+    bool page_down;      // the failed page's turn comes by Page Down, else by the page timer
+    bool crash = false;  // the web processes are killed while the page waits for its server
 };
 
 const FailedPageCase kFailedPages[] = {
@@ -53,7 +77,30 @@ const FailedPageCase kFailedPages[] = {
      true},
     {"NeverAnswers", "WebInterval=600", [](const SaverRun& run) { return run.Url("hang.htm"); },
      true},
+    {"RestrictedPort", "WebInterval=600",
+     [](const SaverRun&) { return std::string(kRestrictedPort); }, true},
+    {"RestrictedPortOnItsTurn", "WebInterval=2",
+     [](const SaverRun&) { return std::string(kRestrictedPort); }, false},
+    {"SchemeTurnedOff", "WebInterval=600",
+     [](const SaverRun&) { return std::string("ftp://127.0.0.1/page.htm"); }, true},
+    {"UnknownScheme", "WebInterval=600",
+     [](const SaverRun&) { return std::string("nosuchscheme:page"); }, true},
+    {"MissingFile", "WebInterval=600",
+     [](const SaverRun& run) { return "file://" + run.Folder() + "/missing.htm"; }, true},
+    {"ResponseToBeSaved", "WebInterval=600",
+     [](const SaverRun& run) { return run.Url("download-attachment.bin"); }, true},
+    {"WebProcessDiesBeforePaint", "WebInterval=600",
+     [](const SaverRun& run) { return run.Url("hang.htm"); }, true, true},
 };
+
+void KillWebProcesses(SaverRun& run) {
+    ASSERT_TRUE(run.WaitFor("/hang.htm"));
+    const std::vector<pid_t> processes = test::WebProcessesOf(run.SaverPid());
+    ASSERT_FALSE(processes.empty());
+    for (pid_t pid : processes) {
+        kill(pid, SIGKILL);
+    }
+}
 
 class FailedPageTest : public ::testing::TestWithParam<FailedPageCase> {};
 
@@ -70,11 +117,16 @@ TEST_P(FailedPageTest, IsSkippedWithoutAWhiteFrame) {
     if (row.page_down) {
         run.Xdo("key Next");
     }
+    if (row.crash) {
+        KillWebProcesses(run);
+    }
     EXPECT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());
     const std::vector<Rgb> seen = sampler.Sequence(0, {kBlack});
     ASSERT_GE(seen.size(), 2u) << test::Describe(sampler.Runs());
     EXPECT_EQ(seen[0], kGreen) << test::Describe(sampler.Runs());
     EXPECT_EQ(seen[1], kBlue) << test::Describe(sampler.Runs());
+    EXPECT_FALSE(ComesBack(sampler.Runs(), kGreen)) << "the page left showed again:\n"
+                                                    << test::Describe(sampler.Runs());
     ExpectNoWhite(sampler);
     ExpectCleanEnd(run);
 }

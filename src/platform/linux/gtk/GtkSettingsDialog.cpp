@@ -243,7 +243,7 @@ GtkWidget* GtkSettingsDialog::BuildExitPage() {
     AddCheck(exits, "Moving the mouse", &SettingsDialogControls::mouse_move, true);
     AddCheck(exits, "Clicking a mouse button", &SettingsDialogControls::mouse_press, true);
     AddCheck(exits, "Pressing a key", &SettingsDialogControls::keyboard, true);
-    AddCheck(exits, "Show the mouse pointer and ignore the mouse",
+    AddCheck(exits, "Show the pointer; the mouse never ends the show",
              &SettingsDialogControls::show_cursor, true);
     AddCheck(exits, "Only the Esc key ends the show", &SettingsDialogControls::esc_key, true);
     Put(page, Frame("The show ends on", exits), 8, 6, 448, 150);

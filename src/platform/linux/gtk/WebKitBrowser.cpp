@@ -154,7 +154,7 @@ WebKitBrowser::WebKitBrowser() {
 
 WebKitBrowser::~WebKitBrowser() {
     StopNoAnswerTimer();
-    StopNoStartTimer();
+    g_clear_handle_id(&no_start_timer_, g_source_remove);
     cover_.reset();
     g_cancellable_cancel(saves_);
     g_object_unref(saves_);
@@ -279,7 +279,7 @@ void WebKitBrowser::Reveal() {
 
 void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
     StopNoAnswerTimer();
-    StopNoStartTimer();
+    g_clear_handle_id(&no_start_timer_, g_source_remove);
     load_failed_ = true;
     // A failed load leaves the page before it, or an empty page, on the view. Until a
     // page has loaded and painted again the view shows black.
@@ -484,7 +484,7 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
         browser->warm_up_loading_ = event != WEBKIT_LOAD_FINISHED;
         return;
     }
-    browser->StopNoStartTimer();
+    g_clear_handle_id(&browser->no_start_timer_, g_source_remove);
     if (event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED) {
         browser->LoadStarted();
         return;
@@ -569,11 +569,7 @@ gboolean WebKitBrowser::OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self) 
     return message && browser->events_->TranslateAccelerator(*message);
 }
 
-}  // namespace saver
-
-namespace saver {
-
-// Paths on which the engine shows no page of the owner's and tells no load failure: they
+// The loads on which the engine shows no page of the owner's and tells no failure: they
 // fail here, so that the view stays black and the owner moves on.
 
 void WebKitBrowser::LoadStarted() {
@@ -598,16 +594,9 @@ void WebKitBrowser::CheckCommitted() {
 void WebKitBrowser::AwaitStart(const std::string& address) {
     // A load the engine never starts (a "javascript:" address, a navigation refused)
     // ends in nothing at all.
-    StopNoStartTimer();
+    g_clear_handle_id(&no_start_timer_, g_source_remove);
     awaited_address_ = address;
     no_start_timer_ = g_timeout_add(kNoStartMs, OnNoStart, this);
-}
-
-void WebKitBrowser::StopNoStartTimer() {
-    if (no_start_timer_ != 0) {
-        g_source_remove(no_start_timer_);
-        no_start_timer_ = 0;
-    }
 }
 
 gboolean WebKitBrowser::OnNoStart(gpointer self) {
@@ -626,7 +615,7 @@ void WebKitBrowser::OnWebProcessGone(WebKitWebView*, WebKitWebProcessTermination
     // Whatever page the view showed or was loading is gone with its process; the view
     // would show an empty page. The next Load starts a fresh process.
     auto* browser = static_cast<WebKitBrowser*>(self);
-    browser->StopNoStartTimer();
+    g_clear_handle_id(&browser->no_start_timer_, g_source_remove);
     browser->cover_->Raise(true);
     if (browser->WarmingUp() || browser->load_failed_) {
         return;

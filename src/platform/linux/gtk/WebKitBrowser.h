@@ -65,7 +65,6 @@ class WebKitBrowser : public Browser {
     void LoadStarted();
     void CheckCommitted();
     void AwaitStart(const std::string& address);
-    void StopNoStartTimer();
     // Offers a dialog to the owner; true when the owner closed it.
     bool OfferDialog();
     void ApplyStyleSheets(const BrowserOptions& options);

@@ -73,6 +73,9 @@ const FailedPageCase kFailedPages[] = {
     // was skipped.
     {"RefusedByPageDown", "WebInterval=600", [](const SaverRun&) { return test::RefusedUrl(); },
      true},
+    // Black comes off the next page whether or not pages may run scripts.
+    {"RefusedWithoutScripts", "WebInterval=600\nWebScript=0",
+     [](const SaverRun&) { return test::RefusedUrl(); }, true},
     {"NotFound", "WebInterval=600", [](const SaverRun& run) { return run.Url("missing.htm"); },
      true},
     {"NeverAnswers", "WebInterval=600", [](const SaverRun& run) { return run.Url("hang.htm"); },

@@ -7,9 +7,8 @@ namespace saver {
 
 namespace {
 
-// Resolves at the animation frame `frames`: the rendering of each frame ends with the
-// frame sent to the view, before the engine starts the next. It runs in a world of its
-// own, where a page's changes to its window do not reach.
+// Resolves at the page's animation frame number `frames`, counted from now. It runs in a
+// world of its own, where a page's changes to its window do not reach.
 constexpr const char* kFramesScript =
     "await new Promise(done => { let left = frames;"
     " const next = () => --left > 0 ? requestAnimationFrame(next) : done();"
@@ -87,6 +86,8 @@ void ViewCover::OnFramesDrawn(GObject* view, GAsyncResult* result, gpointer data
     if (cover_gone || wait->raises != cover->raises_ || !cover->raised_) {
         return;
     }
+    // A script that failed (the page went on to another) lifts the cover all the same:
+    // the view is never left black for good.
     cover->raised_ = false;
     cover->frames_ = 0;
     gtk_widget_queue_draw(GTK_WIDGET(cover->view_));

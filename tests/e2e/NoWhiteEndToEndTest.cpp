@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 
 #include "PixelSampler.h"
 #include "SaverRun.h"
@@ -62,8 +63,9 @@ struct FailedPageCase {
     const char* name;
     const char* settings;
     std::string (*address)(const SaverRun& run);
-    bool page_down;      // the failed page's turn comes by Page Down, else by the page timer
-    bool crash = false;  // the web processes are killed while the page waits for its server
+    bool page_down;        // the failed page's turn comes by Page Down, else by the page timer
+    bool crash = false;    // the web processes are killed while the page waits for its server
+    bool desktop = false;  // under a window manager and a compositor, with a panel
 };
 
 const FailedPageCase kFailedPages[] = {
@@ -94,6 +96,11 @@ const FailedPageCase kFailedPages[] = {
      [](const SaverRun& run) { return run.Url("download-attachment.bin"); }, true},
     {"WebProcessDiesBeforePaint", "WebInterval=600",
      [](const SaverRun& run) { return run.Url("hang.htm"); }, true, true},
+    // The screen as the compositor puts it together.
+    {"RestrictedPortOnADesktop", "WebInterval=600",
+     [](const SaverRun&) { return std::string(kRestrictedPort); }, true, false, true},
+    {"WebProcessDiesOnADesktop", "WebInterval=600",
+     [](const SaverRun& run) { return run.Url("hang.htm"); }, true, true, true},
 };
 
 void KillWebProcesses(SaverRun& run) {
@@ -111,8 +118,19 @@ TEST_P(FailedPageTest, IsSkippedWithoutAWhiteFrame) {
     const FailedPageCase& row = GetParam();
     SaverRun run;
     ASSERT_TRUE(run.StartX());
+    std::unique_ptr<test::Desktop> desktop;
+    if (row.desktop) {
+        desktop = std::make_unique<test::Desktop>(run.Display(), run.Folder() + "/home", true);
+        ASSERT_TRUE(desktop->Ready());
+    }
     PixelSampler sampler(run.Display(), 400, 300);
     ASSERT_TRUE(sampler.Running());
+    // Black between pages, and the desktop's own background before the show.
+    std::vector<Rgb> between{kBlack};
+    if (row.desktop) {
+        ASSERT_TRUE(test::Eventually([&] { return !sampler.Runs().empty(); }));
+        between.push_back(sampler.Runs().front().colour);
+    }
     ASSERT_TRUE(run.MakeSaver(std::string(row.settings) + "\nWebShowStatus=0",
                               {run.Url("g.htm"), row.address(run), run.Url("b.htm")}));
     run.Start();
@@ -124,7 +142,7 @@ TEST_P(FailedPageTest, IsSkippedWithoutAWhiteFrame) {
         KillWebProcesses(run);
     }
     EXPECT_TRUE(sampler.WaitFor(kBlue, kPageMs)) << test::Describe(sampler.Runs());
-    const std::vector<Rgb> seen = sampler.Sequence(0, {kBlack});
+    const std::vector<Rgb> seen = sampler.Sequence(0, between);
     ASSERT_GE(seen.size(), 2u) << test::Describe(sampler.Runs());
     EXPECT_EQ(seen[0], kGreen) << test::Describe(sampler.Runs());
     EXPECT_EQ(seen[1], kBlue) << test::Describe(sampler.Runs());

@@ -334,7 +334,10 @@ void TRSSFontForm::DisplayItem(int index) {
     if (items == 0) {
         return;
     }
+    // Whatever brings the next item ends the scroll at a block's end, whether it came
+    // from a key, the item timer or a feed load.
     page_end_timer_->SetEnabled(false);
+    AAText->SetActive(false);
     try {
         const TSaverSetting& settings = environment_.settings;
         if (settings.BlogAutoScroll && environment_.viewer.Exists()) {

@@ -183,6 +183,82 @@ TEST(FeedTickerTest, TwentyFiveItemsWalkInBlocksOfTen) {
     EXPECT_EQ(rig.http_.requests.back(), "http://two/");
 }
 
+// The list scrolls for 7050 ms at the end of a block of ten; whatever brings the next
+// item before then switches the scrolling off, and the scroll's end changes nothing more.
+struct PageEndCase {
+    const char* name;
+    const char* set_lines;
+    std::function<void(TickerRig&)> reach_next;
+    int item;  // current item afterwards
+};
+
+void CompleteLoad(TickerRig& rig) {
+    rig.FinishFades();
+    rig.http_.Complete(Feed(25));
+    rig.FinishFades();
+}
+
+const PageEndCase kPageEndCases[] = {
+    {"ItemTimerAtSixSeconds", "BlogInterval=6", [](TickerRig& rig) { rig.Ticks(6); }, 10},
+    {"DownKey", "", [](TickerRig& rig) { rig.Send(Key(VK_DOWN)); }, 10},
+    {"UpKey", "", [](TickerRig& rig) { rig.Send(Key(VK_UP)); }, 8},
+    {"Wheel", "",
+     [](TickerRig& rig) {
+         rig.Send({WM_MOUSEWHEEL, uint64_t{0xFF88} << 16, 0, 0});
+     },
+     10},
+    {"RightKeyLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send(Key(VK_RIGHT));
+         CompleteLoad(rig);
+     },
+     0},
+    {"LeftKeyLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send(Key(VK_LEFT));
+         CompleteLoad(rig);
+     },
+     0},
+    {"ExtraButtonLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send({WM_XBUTTONUP, 0x20000, 0, 0});
+         CompleteLoad(rig);
+     },
+     0},
+    {"MiddleButtonLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send({WM_MBUTTONUP, 0, 0, 0});
+         CompleteLoad(rig);
+     },
+     0},
+};
+
+void PrintTo(const PageEndCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class PageEndScrollTest : public ::testing::TestWithParam<PageEndCase> {};
+
+TEST_P(PageEndScrollTest, NextItemSwitchesTheScrollOff) {
+    const PageEndCase& row = GetParam();
+    TickerRig rig(row.set_lines);
+    rig.Start();
+    rig.FirstLoad(Feed(25));
+    rig.Form().DisplayItem(9);
+    ASSERT_TRUE(rig.Form().ListArea().Active());
+    row.reach_next(rig);
+    EXPECT_EQ(rig.Form().CurrentItem(), row.item);
+    EXPECT_FALSE(rig.Form().ListArea().Active());
+    const std::vector<std::string> lines = rig.ListLines();
+    EXPECT_EQ(rig.Highlighted(),
+              std::to_string(row.item + 1) + ". Headline " + std::to_string(row.item + 1));
+    rig.windows_.Fire(kPageEndMs);
+    EXPECT_EQ(rig.ListLines(), lines) << "the old scroll's end leaves the new list";
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, PageEndScrollTest, ::testing::ValuesIn(kPageEndCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(FeedTickerTest, LongFeedsListThreeBlocksAtMost) {
     TickerRig rig;
     rig.Start();

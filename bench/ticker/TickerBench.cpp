@@ -25,7 +25,6 @@
 #include "feeds/ticker/FeedTicker.h"
 #include "platform/linux/GlibDispatcher.h"
 #include "platform/linux/curl/CurlHttpClient.h"
-#include "platform/linux/gtk/GtkFeedWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "settings/SaverSettingsFile.h"
 #include "support/FakePlatform.h"
@@ -102,7 +101,6 @@ void BM_TickerCycleStall(benchmark::State& state) {
                                             http,
                                             shell,
                                             viewer,
-                                            [] { return std::make_unique<GtkFeedWindow>(); },
                                             "/tmp/",
                                             "",
                                             {},

@@ -52,19 +52,17 @@ class TickerRig {
         settings_.RandomFeed = set.ReadBool("Set", "RandomFeed", false);
         settings_.BlogInterval = set.ReadInteger("Set", "BlogInterval", 12);
         settings_.FeedList = BuildFeedList(file_);
-        ticker_ = std::make_unique<FeedTicker>(
-            TickerEnvironment{settings_, file_, random_, windows_, http_, shell_, viewer_,
-                              [this] {
-                                  auto window = std::make_unique<FakeFeedWindow>();
-                                  window_ = window.get();
-                                  return window;
-                              },
-                              folder_.Path(), folder_ / "rss_list.htm",
-                              [](TDateTime) { return std::string("1/3/09 7:55:17"); },
-                              &text_timers_, parse_dispatcher});
+        ticker_ = std::make_unique<FeedTicker>(TickerEnvironment{
+            settings_, file_, random_, windows_, http_, shell_, viewer_, folder_.Path(),
+            folder_ / "rss_list.htm", [](TDateTime) { return std::string("1/3/09 7:55:17"); },
+            &text_timers_, parse_dispatcher});
     }
 
     void Start() { ticker_->StartFeedTicker(show_, 2); }
+    // The ticker's window, once it was made.
+    FakeFeedWindow* Window() {
+        return show_.feed_windows.empty() ? nullptr : show_.feed_windows[0];
+    }
     TRSSFontForm& Form() { return *ticker_->Form(); }
     // The first tick after the start delay, and the load it starts completed.
     void FirstLoad(const std::string& body) {
@@ -104,7 +102,6 @@ class TickerRig {
     ItemViewer viewer_;
     FakeShowWindow show_{nullptr};
     TAATimerMgr text_timers_{nullptr};
-    FakeFeedWindow* window_ = nullptr;
     std::unique_ptr<FeedTicker> ticker_;
 };
 
@@ -112,9 +109,9 @@ TEST(FeedTickerTest, FirstTickAfterTheDelayLoadsTheFirstFeedAndFadesIn) {
     TickerRig rig;
     rig.Start();
     ASSERT_NE(rig.ticker_->Form(), nullptr);
-    EXPECT_FALSE(rig.window_->visible) << "invisible until the first fade";
-    EXPECT_EQ(rig.window_->bounds.width, 437);
-    EXPECT_EQ(rig.window_->bounds.height, 289);
+    EXPECT_FALSE(rig.Window()->visible) << "invisible until the first fade";
+    EXPECT_EQ(rig.Window()->bounds.width, 437);
+    EXPECT_EQ(rig.Window()->bounds.height, 289);
     rig.windows_.Fire(kStartMs);
     EXPECT_EQ(rig.http_.requests, std::vector<std::string>{"http://one/"});
     EXPECT_TRUE(rig.Form().Busy());
@@ -122,10 +119,10 @@ TEST(FeedTickerTest, FirstTickAfterTheDelayLoadsTheFirstFeedAndFadesIn) {
     EXPECT_EQ(rig.http_.requests.size(), 1u);
     rig.http_.Complete(Feed(3));
     EXPECT_FALSE(rig.Form().Busy());
-    EXPECT_TRUE(rig.window_->visible);
+    EXPECT_TRUE(rig.Window()->visible);
     rig.FinishFades();
-    EXPECT_EQ(rig.window_->opacity, 198) << "raised by 3 up to the blend value less 3";
-    EXPECT_EQ(rig.window_->bounds.left, 12);
+    EXPECT_EQ(rig.Window()->opacity, 198) << "raised by 3 up to the blend value less 3";
+    EXPECT_EQ(rig.Window()->bounds.left, 12);
     EXPECT_EQ(rig.Form().TitleArea().Text().Lines(),
               (std::vector<std::string>{"<Title1>Feed One",
                                         "<Text2> - 1/3/09 7:55:17, Daily, 3 Posts", "<line>"}));
@@ -435,13 +432,13 @@ TEST(FeedTickerTest, CustomListPageEscapesFeedTexts) {
                       "<h1>##BlogName##</h1><p>##TimeTag##</p><table>##BlogList##</table>");
     rig.Start();
     rig.FirstLoad(Feed(2, "A &lt;b&gt; ##BlogList##"));
-    EXPECT_FALSE(rig.window_->panel_visible);
+    EXPECT_FALSE(rig.Window()->panel_visible);
     EXPECT_EQ(
         test::ReadFile(rig.folder_ / "tmp2.htm"),
         "\xEF\xBB\xBF<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
         "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
         "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
-    EXPECT_EQ(rig.window_->browser.loads.back(), rig.folder_ / "tmp2.htm");
+    EXPECT_EQ(rig.Window()->browser.loads.back(), rig.folder_ / "tmp2.htm");
 }
 
 // Templates are written on Windows: one in Windows-1252 without a declared charset is
@@ -473,7 +470,7 @@ TEST(FeedTickerTest, StopHidesAndCancelsWhatRuns) {
     rig.ticker_->StopFeedTicker();
     rig.FinishFades();
     rig.Ticks(30);
-    EXPECT_FALSE(rig.window_->visible);
+    EXPECT_FALSE(rig.Window()->visible);
     EXPECT_EQ(rig.http_.requests.size(), 1u) << "the load after the fade never starts";
 }
 

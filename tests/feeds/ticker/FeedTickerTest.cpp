@@ -107,8 +107,12 @@ class TickerRig {
 
 TEST(FeedTickerTest, FirstTickAfterTheDelayLoadsTheFirstFeedAndFadesIn) {
     TickerRig rig;
+    // The show's monitor is not the desktop's first: the ticker lies in the show window,
+    // in its coordinates.
+    rig.windows_.monitors = {{1280, 100, 800, 600}};
     rig.Start();
     ASSERT_NE(rig.ticker_->Form(), nullptr);
+    ASSERT_EQ(rig.show_.feed_windows.size(), 1u) << "made by the show window";
     EXPECT_FALSE(rig.Window()->visible) << "invisible until the first fade";
     EXPECT_EQ(rig.Window()->bounds.width, 437);
     EXPECT_EQ(rig.Window()->bounds.height, 289);
@@ -123,6 +127,7 @@ TEST(FeedTickerTest, FirstTickAfterTheDelayLoadsTheFirstFeedAndFadesIn) {
     rig.FinishFades();
     EXPECT_EQ(rig.Window()->opacity, 198) << "raised by 3 up to the blend value less 3";
     EXPECT_EQ(rig.Window()->bounds.left, 12);
+    EXPECT_EQ(rig.Window()->bounds.top, 12);
     EXPECT_EQ(rig.Form().TitleArea().Text().Lines(),
               (std::vector<std::string>{"<Title1>Feed One",
                                         "<Text2> - 1/3/09 7:55:17, Daily, 3 Posts", "<line>"}));

@@ -72,6 +72,8 @@ class ViewerRig {
 
 TEST(FeedItemViewerTest, ShowsTheItemsPageRightOfTheTickerAndFadesIn) {
     ViewerRig rig;
+    // Placed in the show window's coordinates, wherever its monitor lies.
+    rig.windows_.monitors = {{1280, 100, 1024, 768}};
     rig.Show(-1);
     rig.Show(2);
     EXPECT_FALSE(rig.viewer_->Exists()) << "no window for an index out of range";

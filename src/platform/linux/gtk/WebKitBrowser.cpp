@@ -1,6 +1,7 @@
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "platform/linux/gtk/GdkInput.h"
 
@@ -116,6 +117,12 @@ gboolean WakeUp(gpointer flag) {
 }  // namespace
 
 WebKitBrowser::WebKitBrowser(WebDrawing drawing) {
+    // The engine's DMA-BUF renderer hands its frames to GDK's GL drawing of the window,
+    // and GTK 3 then blends nothing drawn with cairo over them: the translucent feed
+    // windows over a page would come out black. Its other renderer leaves the window's
+    // drawing to cairo. Read once, when the first view is made; a user's own choice stays.
+    static const bool renderer_chosen = setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 0) == 0;
+    (void)renderer_chosen;
     content_ = webkit_user_content_manager_new();
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content_));
     g_object_ref_sink(view_);

@@ -285,6 +285,27 @@ TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
     ExpectCleanEnd(run, "");
 }
 
+// A clicked link to a local file and a window a script opens for another program's
+// scheme are dropped, each with a line on stderr: nothing opens and the show goes on.
+TEST(ShowEndToEndTest, LinksBrowsersWouldNotOpenAreDropped) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nWebLinkExit=1\nMousePress=0",
+                              {run.Url("bad-links.htm")}));
+    run.Start({"/s"}, true);
+    ASSERT_TRUE(run.WaitFor("/bad-links.htm"));
+    ASSERT_TRUE(run.WaitForWindow("show"));
+    run.Xdo("mousemove 300 300 click 1");
+    EXPECT_FALSE(run.Ended(1500));
+    EXPECT_EQ(run.Opened(), std::vector<std::string>{});
+    ExpectCleanEnd(run);
+    const std::string errors = run.ErrorOutput();
+    EXPECT_NE(errors.find("saverhost: not opening file:///etc/passwd"), std::string::npos)
+        << errors;
+    EXPECT_NE(errors.find("saverhost: not opening sftp://host/file"), std::string::npos)
+        << errors;
+}
+
 TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
     SaverRun run;
     ASSERT_TRUE(run.StartShow("WebInterval=0\nWebLinkExit=1\nMousePress=0", {"p1.htm", "p2.htm"}));

@@ -189,6 +189,23 @@ TEST_F(WebShowTest, LinkClickOpensTheLinkInTheShellAndEndsTheShow) {
     EXPECT_TRUE(windows.quit);
 }
 
+// A page's link to a local file or a scheme of some other program is dropped: nothing
+// opens, the show stays, and the click counts as one beside a link.
+TEST_F(WebShowTest, LinkWindowDropsAddressesBrowsersWouldNotOpen) {
+    settings.WebLinkExit = true;
+    settings.MousePress = false;
+    Start();
+    windows.Send(Mouse(WM_LBUTTONUP));
+    BrowserEvents* events = MainBrowser().events_;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(events->BeforeNavigate("file:///etc/passwd", false));
+    EXPECT_FALSE(events->BeforeNavigate("sftp://host/", false));
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(shell.opened.empty());
+    windows.Fire(600);
+    EXPECT_FALSE(windows.quit);
+}
+
 TEST_F(WebShowTest, ClickBesideALinkEndsOnlyWhenTheButtonRuleAllows) {
     settings.WebLinkExit = true;
     settings.MousePress = false;

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "aatext/text/TickerDesign.h"
 #include "base/AuthorText.h"
 #include "base/Files.h"
+#include "base/OutsideLink.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
@@ -398,13 +398,11 @@ void TRSSFontForm::WriteListPage(const std::string& title, const std::string& in
                                  const std::vector<std::string>& entries, int position) {
     const std::string page = ListPage(PageTemplateText(FileContents(environment_.list_template)),
                                       title, info, entries, position);
+    // Written beside and renamed over the old page: the view never reads half a page and
+    // a link planted under the page's name is replaced, not followed.
     const std::string path = environment_.working_folder + "tmp2.htm";
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << page;
-    }
-    std::error_code ignored;
-    if (std::filesystem::exists(path, ignored)) {
+    ReplaceFile(path, page);
+    if (FileExists(path)) {
         web2->Navigate(path);
     }
 }
@@ -467,7 +465,7 @@ bool TRSSFontForm::HandleTickerInput(const InputMessage& message) {
     switch (message.wparam) {
         case VK_RETURN:
             if (!environment_.viewer.Link().empty()) {
-                environment_.shell.OpenDocument(environment_.viewer.Link());
+                OpenOutsideLink(environment_.shell, environment_.viewer.Link());
             }
             return true;
         case VK_SPACE:

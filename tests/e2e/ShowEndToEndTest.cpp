@@ -290,8 +290,8 @@ TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
 TEST(ShowEndToEndTest, LinksBrowsersWouldNotOpenAreDropped) {
     SaverRun run;
     ASSERT_TRUE(run.StartX());
-    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nWebLinkExit=1\nMousePress=0",
-                              {run.Url("bad-links.htm")}));
+    ASSERT_TRUE(
+        run.MakeSaver("WebInterval=60\nWebLinkExit=1\nMousePress=0", {run.Url("bad-links.htm")}));
     run.Start({"/s"}, true);
     ASSERT_TRUE(run.WaitFor("/bad-links.htm"));
     ASSERT_TRUE(run.WaitForWindow("show"));
@@ -302,8 +302,7 @@ TEST(ShowEndToEndTest, LinksBrowsersWouldNotOpenAreDropped) {
     const std::string errors = run.ErrorOutput();
     EXPECT_NE(errors.find("saverhost: not opening file:///etc/passwd"), std::string::npos)
         << errors;
-    EXPECT_NE(errors.find("saverhost: not opening sftp://host/file"), std::string::npos)
-        << errors;
+    EXPECT_NE(errors.find("saverhost: not opening sftp://host/file"), std::string::npos) << errors;
 }
 
 TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {

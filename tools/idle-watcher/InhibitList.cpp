@@ -19,8 +19,9 @@ InhibitList::InhibitList(std::function<uint32_t()> random)
     : random_(random ? std::move(random) : SystemRandom) {}
 
 std::optional<uint32_t> InhibitList::Add(const std::string& sender) {
-    const auto held = std::count_if(senders_.begin(), senders_.end(),
-                                    [&sender](const auto& entry) { return entry.second == sender; });
+    const auto held = std::count_if(senders_.begin(), senders_.end(), [&sender](const auto& entry) {
+        return entry.second == sender;
+    });
     if (static_cast<size_t>(held) >= kMaxPerSender) {
         return std::nullopt;
     }

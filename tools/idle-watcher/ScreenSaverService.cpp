@@ -74,9 +74,9 @@ void ScreenSaverService::OnMethodCall(GDBusConnection*, const gchar* sender, con
     if (name == "Inhibit") {
         const std::optional<uint32_t> cookie = service->inhibits_.Add(caller);
         if (!cookie) {
-            g_dbus_method_invocation_return_dbus_error(
-                invocation, "org.freedesktop.DBus.Error.LimitsExceeded",
-                "this program holds too many inhibits");
+            g_dbus_method_invocation_return_dbus_error(invocation,
+                                                       "org.freedesktop.DBus.Error.LimitsExceeded",
+                                                       "this program holds too many inhibits");
             return;
         }
         g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", *cookie));

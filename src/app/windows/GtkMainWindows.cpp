@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/windows/ShowCompanionSet.h"
+#include "base/WorkBesideTheLoop.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
@@ -29,7 +30,9 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
     const std::string cache = process.platform.folders.CacheFolder();
     ShowSession session(ShowEnvironment{
         process.settings,
-        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
+        ResolveBesideTheLoop(
+            windows,
+            [&process](std::string& item) { return process.content.ResolveContentItem(item); }),
         process.random, windows, process.platform.shell, hook, companions,
         process.state.executable_form, process.state.host.hosted,
         cache.empty()

@@ -274,8 +274,9 @@ TEST(FeedTickerTest, EnterOpensTheCurrentItemsLink) {
 TEST(FeedTickerTest, EnterDropsALinkToALocalFile) {
     TickerRig rig;
     rig.Start();
-    rig.FirstLoad("<rss><channel><title>F</title><item><title>T</title>"
-                  "<link>file:///etc/passwd</link></item></channel></rss>");
+    rig.FirstLoad(
+        "<rss><channel><title>F</title><item><title>T</title>"
+        "<link>file:///etc/passwd</link></item></channel></rss>");
     testing::internal::CaptureStderr();
     EXPECT_TRUE(rig.Send(Key(VK_RETURN)));
     EXPECT_NE(testing::internal::GetCapturedStderr(), "");

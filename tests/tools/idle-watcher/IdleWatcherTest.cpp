@@ -90,8 +90,7 @@ class SessionBus {
                                               G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
             nullptr, nullptr, nullptr);
     }
-    static GVariant* CallOn(GDBusConnection* connection, const char* method,
-                            GVariant* parameters) {
+    static GVariant* CallOn(GDBusConnection* connection, const char* method, GVariant* parameters) {
         return g_dbus_connection_call_sync(
             connection, "org.freedesktop.ScreenSaver", "/org/freedesktop/ScreenSaver",
             "org.freedesktop.ScreenSaver", method, parameters, nullptr, G_DBUS_CALL_FLAGS_NONE,

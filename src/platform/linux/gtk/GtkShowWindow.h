@@ -2,8 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include <memory>
+
 #include "platform/HostWindow.h"
 #include "platform/WindowSystem.h"
+#include "platform/linux/gtk/MainLoopWatchdog.h"
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 namespace saver {
@@ -33,6 +36,7 @@ class GtkShowWindow : public ShowWindow {
     // client holds them, tries again a little later.
     void TryGrab();
     void ReleaseGrab();
+    void StartWatchdog();
     void HideCursorOnScreen(bool hide);
     GtkWidget* PanelLabel(ShowPanel panel) const;
 
@@ -47,6 +51,9 @@ class GtkShowWindow : public ShowWindow {
     bool grabbed_ = false;
     guint grab_retry_ = 0;
     bool cursor_hidden_on_screen_ = false;
+    // Watches the main loop from the first grab until the window goes: a hung loop must
+    // not keep the desktop's input, nor leave the show covering the screen.
+    std::unique_ptr<MainLoopWatchdog> watchdog_;
 };
 
 }  // namespace saver

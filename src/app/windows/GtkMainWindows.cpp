@@ -6,16 +6,43 @@
 #include <stdexcept>
 
 #include "app/windows/ShowCompanionSet.h"
+#include "base/Files.h"
+#include "base/Text.h"
 #include "base/WorkBesideTheLoop.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
+#include "platform/linux/gtk/WebContexts.h"
 #include "platform/linux/gtk/XInputHook.h"
 #include "show/PreviewDesign.h"
 #include "show/ShowSession.h"
 #include "startup/SaverProcess.h"
 
 namespace saver {
+namespace {
+
+// The folders the show's pages may come from, readable to the sandboxed web processes:
+// the working folder, the folder of large unpacked files (made now, since the sandbox is
+// set up before the first page), the saver's own folder and its sample folders, and the
+// folders of the pages the settings name by full path.
+std::vector<std::string> PageFolders(const SaverProcess& process) {
+    const SaverFolders& folders = process.folders;
+    if (!folders.disk_folder.empty()) {
+        ForceDirectories(folders.disk_folder);
+    }
+    std::vector<std::string> found = {folders.working_folder, folders.disk_folder,
+                                      folders.executable_folder,
+                                      folders.executable_folder + "sample/", folders.sample_folder};
+    for (const std::string& item : process.settings.Web) {
+        const std::string path = ReplaceAll(item, "\\", "/");
+        if (path.starts_with("/")) {
+            found.push_back(FolderPart(path));
+        }
+    }
+    return found;
+}
+
+}  // namespace
 
 void GtkMainWindows::RunShow(SaverProcess& process) {
     if (!OpenGtkDisplay()) {
@@ -24,6 +51,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "(is DISPLAY set?)");
     }
     WireTimerDispatcher();
+    SetWebSandboxFolders(PageFolders(process));
     GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanionSet companions(process, windows);

@@ -18,8 +18,9 @@ void WireTimerDispatcher() {
 namespace {
 
 // The feed windows of the show; in a hosted show they are children of the host's window.
-std::function<std::unique_ptr<FeedWindow>()> FeedWindows(const HostWindow& host) {
-    return [host] { return std::make_unique<GtkFeedWindow>(host); };
+std::function<std::unique_ptr<FeedWindow>()> FeedWindows(const HostWindow& host,
+                                                         WebStorage storage) {
+    return [host, storage] { return std::make_unique<GtkFeedWindow>(host, storage); };
 }
 
 }  // namespace
@@ -28,8 +29,9 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
     : http_(dispatcher_),
       viewer_draw_(process.random),
       viewer_(ViewerEnvironment{process.settings, windows, viewer_draw_,
-                                FeedWindows(process.state.host), process.folders.working_folder,
-                                process.rss_template_path, nullptr}),
+                                FeedWindows(process.state.host, WebStorage::kPrivate),
+                                process.folders.working_folder, process.rss_template_path,
+                                nullptr}),
       ticker_(TickerEnvironment{process.settings,
                                 process.settings_file,
                                 process.random,
@@ -37,7 +39,7 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
                                 http_,
                                 process.platform.shell,
                                 viewer_,
-                                FeedWindows(process.state.host),
+                                FeedWindows(process.state.host, WebStorage::kShared),
                                 process.folders.working_folder,
                                 process.rss_list_path,
                                 {},

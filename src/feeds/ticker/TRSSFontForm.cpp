@@ -57,6 +57,8 @@ TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& s
     window_ = environment_.create_window();
     window_->SetOpacity(0);
     web2 = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), windows);
+    // A dialog the list page opens is closed at once, as the show's pages' are.
+    web2->OnShowDialog = [this](DialogHandle dialog) { web2->CloseDialog(dialog); };
     TAATimerMgr& timers = environment_.text_timers ? *environment_.text_timers : TimerMgr();
     AAText2 = std::make_unique<TAAScrollText>(timers);
     AAText = std::make_unique<TAAScrollText>(timers);

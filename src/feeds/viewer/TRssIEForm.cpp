@@ -46,8 +46,10 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
     web = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), environment_.windows);
     web->SetUserInterfaceOptions({DisableTextSelect, DisableHelpMenu, DontUse3DBorders,
                                   DontUseScrollBars, EnablesFormsAutoComplete, EnableThemes});
-    web->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteJava,
-                             DontExecuteActiveX, DontDownloadActiveX});
+    // Feed HTML runs no scripts (no feed needs one to be read); the viewer's own
+    // measuring of the page still works.
+    web->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteScripts,
+                             DontExecuteJava, DontExecuteActiveX, DontDownloadActiveX});
     web->SetUntrusted(true);
     web->DisableCtrlShortcuts.push_back('N');  // Ctrl+N opens no window from the page
     web->OnNewWindow2 = [this](bool& cancel) { webNewWindow2(cancel); };

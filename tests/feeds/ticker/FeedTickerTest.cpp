@@ -395,6 +395,13 @@ TEST(FeedTickerTest, CustomListPageReplacesAPlantedLink) {
     EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"), "\xEF\xBB\xBF<h1>A</h1>");
 }
 
+TEST(FeedTickerTest, DialogsOfTheListPageAreClosedAtOnce) {
+    TickerRig rig("BlogListCustomized=1");
+    rig.Start();
+    rig.window_->browser.events_->ShowDialog(7);
+    EXPECT_EQ(rig.window_->browser.closed_dialogs, std::vector<DialogHandle>{7});
+}
+
 // Templates are written on Windows: one in Windows-1252 without a declared charset is
 // read as such, and the page says it is UTF-8; one that declares its charset keeps its
 // bytes.

@@ -114,14 +114,15 @@ std::vector<std::string> ReportsUntil(FeedServer& server, const std::string& las
     return requests;
 }
 
-TEST(ViewerEndToEndTest, FeedHtmlReadsNoLocalFileOpensNoWindowAndTheShowGoesOn) {
+TEST(ViewerEndToEndTest, FeedHtmlRunsNoScriptAndTheShowGoesOn) {
     SaverRun run;
     test::TempFolder feeds;
     FeedServer server(feeds.Path());
     ASSERT_FALSE(server.BaseUrl().empty());
     const std::string report = server.BaseUrl() + "report/";
-    // Dialogs and new windows first (a dialog left open would stop the script), then
-    // every way to a local file; the second item only says that it was shown.
+    // A script that would open dialogs and windows and try every way to a local file,
+    // then a picture that says the page was shown; the second item only says that it
+    // was shown.
     const std::string hostile =
         "<a id='l' href='" + report +
         "opened-link' target='_blank'>new</a><script>"
@@ -142,7 +143,8 @@ TEST(ViewerEndToEndTest, FeedHtmlReadsNoLocalFileOpensNoWindowAndTheShowGoesOn) 
         "document.documentElement.appendChild(f);"
         "setTimeout(() => { location = 'file:///etc/passwd'; }, 500);"
         "setTimeout(() => send('still-here', location.href), 1500);"
-        "</script>";
+        "</script><img src='" +
+        report + "shown'>";
     const std::string second = "<img src='" + report + "second-item'>";
     auto escaped = [](const std::string& html) {
         std::string text;
@@ -157,18 +159,9 @@ TEST(ViewerEndToEndTest, FeedHtmlReadsNoLocalFileOpensNoWindowAndTheShowGoesOn) 
                         "<description>" + escaped(second) + "</description></item>" +
                         "</channel></rss>");
     ASSERT_TRUE(StartShow(run, server, "hostile.xml"));
-    const std::vector<std::string> requests = ReportsUntil(server, "/report/still-here");
-    ASSERT_FALSE(requests.empty());
-    EXPECT_EQ(requests.front(), "/hostile.xml");
-    EXPECT_NE(std::find(requests.begin(), requests.end(), "/report/after-dialogs?true"),
-              requests.end())
-        << "the alert closed itself and the script went on; window.open gave nothing";
-    EXPECT_TRUE(requests.back().starts_with("/report/still-here")) << "it stayed on its page";
-    for (const std::string& request : requests) {
-        EXPECT_EQ(request.find("opened"), std::string::npos) << request;
-        EXPECT_EQ(request.find("root%3A"), std::string::npos) << request;
-        EXPECT_EQ(request.find("ScrName"), std::string::npos) << request;
-    }
+    // Scripts never run: the page's picture is all it asks for.
+    const std::vector<std::string> requests = ReportsUntil(server, "/report/shown");
+    EXPECT_EQ(requests, (std::vector<std::string>{"/hostile.xml", "/report/shown"}));
     // The viewer goes on: the next item is shown.
     run.Xdo("key Down");
     EXPECT_TRUE(Eventually([&] { return server.NextRequest(100) == "/report/second-item"; }));

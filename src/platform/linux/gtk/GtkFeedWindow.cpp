@@ -7,7 +7,7 @@
 
 namespace saver {
 
-GtkFeedWindow::GtkFeedWindow(const HostWindow& host) {
+GtkFeedWindow::GtkFeedWindow(const HostWindow& host, WebStorage storage) : browser_(storage) {
     window_ = gtk_window_new(GTK_WINDOW_POPUP);
     gtk_window_set_title(GTK_WINDOW(window_), "feed");
     gtk_window_set_accept_focus(GTK_WINDOW(window_), FALSE);

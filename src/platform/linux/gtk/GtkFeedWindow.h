@@ -18,7 +18,8 @@ namespace saver {
 // window, placed in its coordinates (and, no longer a top-level window, opaque).
 class GtkFeedWindow : public FeedWindow {
   public:
-    explicit GtkFeedWindow(const HostWindow& host = {});
+    // `storage`: the web context of the window's view (the viewer's keeps nothing).
+    explicit GtkFeedWindow(const HostWindow& host = {}, WebStorage storage = WebStorage::kShared);
     ~GtkFeedWindow() override;
     GtkFeedWindow(const GtkFeedWindow&) = delete;
     GtkFeedWindow& operator=(const GtkFeedWindow&) = delete;

@@ -115,9 +115,11 @@ gboolean WakeUp(gpointer flag) {
 
 }  // namespace
 
-WebKitBrowser::WebKitBrowser() {
+WebKitBrowser::WebKitBrowser(WebStorage storage) {
     content_ = webkit_user_content_manager_new();
-    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content_));
+    view_ =
+        WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", WebContextFor(storage),
+                                     "user-content-manager", content_, nullptr));
     g_object_ref_sink(view_);
     WebKitSettings* settings = webkit_web_view_get_settings(view_);
     // Script errors and console output stay quiet; the page goes on.
@@ -135,6 +137,7 @@ WebKitBrowser::WebKitBrowser() {
     g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    g_signal_connect(view_, "permission-request", G_CALLBACK(OnPermissionRequest), nullptr);
     // The views share one context: its download handler is connected once.
     WebKitWebContext* context = webkit_web_view_get_context(view_);
     g_signal_handlers_disconnect_by_func(context, reinterpret_cast<gpointer>(CancelDownload),
@@ -505,6 +508,13 @@ gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri
         browser->LoadFailed(uri ? uri : "", browser->refused_status_);
     }
     // No error page of the engine's own: the owner hears of the failure instead.
+    return TRUE;
+}
+
+gboolean WebKitBrowser::OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request,
+                                            gpointer) {
+    // A screen saver has no one to ask, and a page has no business with any of them.
+    webkit_permission_request_deny(request);
     return TRUE;
 }
 

@@ -6,14 +6,18 @@
 #include <memory>
 
 #include "platform/Browser.h"
+#include "platform/linux/gtk/WebContexts.h"
 
 namespace saver {
 
 // The Browser port on a WebKitGTK 4.1 web view. The view is a GTK widget that the
-// window system places into its windows; it lives as long as this object.
+// window system places into its windows; it lives as long as this object. Its pages
+// run in the sandboxed web processes of the context `storage` names, and every
+// permission a page asks for (location, camera, microphone, notifications, pointer
+// lock...) is refused.
 class WebKitBrowser : public Browser {
   public:
-    WebKitBrowser();
+    explicit WebKitBrowser(WebStorage storage = WebStorage::kShared);
     ~WebKitBrowser() override;
     WebKitBrowser(const WebKitBrowser&) = delete;
     WebKitBrowser& operator=(const WebKitBrowser&) = delete;
@@ -45,6 +49,7 @@ class WebKitBrowser : public Browser {
     static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
                                    gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self);
+    static gboolean OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request, gpointer);
     static gboolean OnNoAnswer(gpointer self);
     static void OnSaved(GObject* view, GAsyncResult* result, gpointer request);
 

@@ -1,0 +1,72 @@
+#include "platform/linux/gtk/WebContexts.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <array>
+
+namespace saver {
+namespace {
+
+std::vector<std::string>& SandboxFolders() {
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+std::string WithoutTrailingSlash(std::string path) {
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+// The engine refuses these (some with a fatal error).
+bool RefusedBySandbox(const std::string& folder) {
+    const char* home = g_get_home_dir();
+    if (folder == "/" || folder == "/home" ||
+        (home != nullptr && folder == WithoutTrailingSlash(home))) {
+        return true;
+    }
+    constexpr std::array<std::string_view, 3> kSystem = {"/proc", "/sys", "/dev"};
+    return std::any_of(kSystem.begin(), kSystem.end(), [&folder](std::string_view system) {
+        return folder == system || folder.starts_with(std::string(system) + "/");
+    });
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+WebKitWebContext* MakeContext(WebStorage storage) {
+    WebKitWebContext* context = storage == WebStorage::kPrivate ? webkit_web_context_new_ephemeral()
+                                                                : webkit_web_context_get_default();
+    webkit_web_context_set_sandbox_enabled(context, TRUE);
+    for (const std::string& folder : SandboxFolders()) {
+        webkit_web_context_add_path_to_sandbox(context, folder.c_str(), TRUE);
+    }
+    return context;
+}
+
+}  // namespace
+
+WebKitWebContext* WebContextFor(WebStorage storage) {
+    // Both at once, before either has a web process.
+    static WebKitWebContext* const shared = MakeContext(WebStorage::kShared);
+    static WebKitWebContext* const private_context = MakeContext(WebStorage::kPrivate);
+    return storage == WebStorage::kShared ? shared : private_context;
+}
+
+void SetWebSandboxFolders(std::vector<std::string> folders) {
+    std::vector<std::string> kept;
+    for (std::string& folder : folders) {
+        folder = WithoutTrailingSlash(std::move(folder));
+        if (!folder.empty() && folder.front() == '/' && !RefusedBySandbox(folder) &&
+            IsFolder(folder) && std::find(kept.begin(), kept.end(), folder) == kept.end()) {
+            kept.push_back(folder);
+        }
+    }
+    SandboxFolders() = std::move(kept);
+}
+
+}  // namespace saver

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <webkit2/webkit2.h>
+
+#include <string>
+#include <vector>
+
+namespace saver {
+
+// Where a web view keeps its site data (cookies, storage, cache).
+enum class WebStorage {
+    kShared,   // the process's one context: the show's and the ticker's pages
+    kPrivate,  // a context of its own that keeps nothing, for pages made of feed HTML
+};
+
+// The web engine contexts of the process. Each runs its web processes in the engine's
+// sandbox (bubblewrap): a page that takes over its web process reads only the system's
+// files and the folders given to SetWebSandboxFolders, and writes none. Every view of
+// a context must be made through it; every context is made, with its sandbox set up,
+// before its first web process starts.
+WebKitWebContext* WebContextFor(WebStorage storage);
+
+// The folders the pages come from (the working folder, the folder of large unpacked
+// files, the saver's own folder...), readable in the sandbox. Must come before the first
+// context is made; folders that do not exist, and those the engine refuses (the home
+// folder itself, "/", "/home", "/proc", "/sys", "/dev"), are left out.
+void SetWebSandboxFolders(std::vector<std::string> folders);
+
+}  // namespace saver

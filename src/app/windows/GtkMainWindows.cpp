@@ -7,7 +7,6 @@
 
 #include "app/windows/ShowCompanionSet.h"
 #include "base/Files.h"
-#include "base/Text.h"
 #include "base/WorkBesideTheLoop.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
@@ -21,25 +20,14 @@
 namespace saver {
 namespace {
 
-// The folders the show's pages may come from, readable to the sandboxed web processes:
-// the working folder, the folder of large unpacked files (made now, since the sandbox is
-// set up before the first page), the saver's own folder and its sample folders, and the
-// folders of the pages the settings name by full path.
-std::vector<std::string> PageFolders(const SaverProcess& process) {
-    const SaverFolders& folders = process.folders;
+// The folders of the saver's unpacked files, readable to the sandboxed web processes:
+// the working folder and the folder of large unpacked files (made now, since the
+// sandbox is set up before the first page).
+std::vector<std::string> UnpackedFolders(const SaverFolders& folders) {
     if (!folders.disk_folder.empty()) {
         ForceDirectories(folders.disk_folder);
     }
-    std::vector<std::string> found = {folders.working_folder, folders.disk_folder,
-                                      folders.executable_folder,
-                                      folders.executable_folder + "sample/", folders.sample_folder};
-    for (const std::string& item : process.settings.Web) {
-        const std::string path = ReplaceAll(item, "\\", "/");
-        if (path.starts_with("/")) {
-            found.push_back(FolderPart(path));
-        }
-    }
-    return found;
+    return {folders.working_folder, folders.disk_folder};
 }
 
 }  // namespace
@@ -51,7 +39,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "(is DISPLAY set?)");
     }
     WireTimerDispatcher();
-    SetWebSandboxFolders(PageFolders(process));
+    SetWebSandboxFolders(UnpackedFolders(process.folders));
     GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanionSet companions(process, windows);

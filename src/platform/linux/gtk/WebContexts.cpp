@@ -20,16 +20,24 @@ std::string WithoutTrailingSlash(std::string path) {
     return path;
 }
 
-// The engine refuses these (some with a fatal error).
+bool Contains(const std::string& folder, const std::string& path) {
+    return path == folder || path.starts_with(folder + "/");
+}
+
+// The engine refuses these (some with a fatal error). A folder holding the runtime
+// folder cannot be given either: the engine makes its own mount points in the runtime
+// folder, which a read-only folder around it would forbid, and no web process could
+// start.
 bool RefusedBySandbox(const std::string& folder) {
     const char* home = g_get_home_dir();
     if (folder == "/" || folder == "/home" ||
-        (home != nullptr && folder == WithoutTrailingSlash(home))) {
+        (home != nullptr && folder == WithoutTrailingSlash(home)) ||
+        Contains(folder, WithoutTrailingSlash(g_get_user_runtime_dir()))) {
         return true;
     }
     constexpr std::array<std::string_view, 3> kSystem = {"/proc", "/sys", "/dev"};
     return std::any_of(kSystem.begin(), kSystem.end(), [&folder](std::string_view system) {
-        return folder == system || folder.starts_with(std::string(system) + "/");
+        return Contains(std::string(system), folder);
     });
 }
 

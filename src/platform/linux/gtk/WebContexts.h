@@ -20,10 +20,10 @@ enum class WebStorage {
 // before its first web process starts.
 WebKitWebContext* WebContextFor(WebStorage storage);
 
-// The folders the pages come from (the working folder, the folder of large unpacked
-// files, the saver's own folder...), readable in the sandbox. Must come before the first
-// context is made; folders that do not exist, and those the engine refuses (the home
-// folder itself, "/", "/home", "/proc", "/sys", "/dev"), are left out.
+// Folders of the saver's own (the working folder, the folder of large unpacked files),
+// readable in the sandbox. Must come before the first context is made; folders that do
+// not exist, and those the engine refuses (the home folder itself, "/", "/home",
+// "/proc", "/sys", "/dev", a folder holding the runtime folder), are left out.
 void SetWebSandboxFolders(std::vector<std::string> folders);
 
 }  // namespace saver

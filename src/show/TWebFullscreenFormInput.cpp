@@ -1,7 +1,7 @@
 // The input handling of the show windows: the exit filter, the browser's key hook, the
 // navigation keys, link following and the dialogs pages open.
-#include "base/OutsideLink.h"
 #include "show/NavigationKeys.h"
+#include "show/OutsideLink.h"
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
 

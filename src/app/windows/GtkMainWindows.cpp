@@ -7,7 +7,6 @@
 
 #include "app/windows/ShowCompanionSet.h"
 #include "base/Files.h"
-#include "base/WorkBesideTheLoop.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
@@ -15,6 +14,7 @@
 #include "platform/linux/gtk/XInputHook.h"
 #include "show/PreviewDesign.h"
 #include "show/ShowSession.h"
+#include "show/WorkBesideTheLoop.h"
 #include "startup/SaverProcess.h"
 
 namespace saver {

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "base/WorkBesideTheLoop.h"
 #include "platform/linux/gst/GstMediaPlayer.h"
+#include "show/WorkBesideTheLoop.h"
 #include "startup/SaverProcess.h"
 
 namespace saver {

@@ -8,11 +8,11 @@
 #include "aatext/text/TickerDesign.h"
 #include "base/AuthorText.h"
 #include "base/Files.h"
-#include "base/OutsideLink.h"
 #include "feeds/fetch/FeedChoice.h"
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
 #include "settings/SaverSettingsFile.h"
+#include "show/OutsideLink.h"
 
 namespace saver {
 

@@ -1,4 +1,4 @@
-#include "base/OutsideLink.h"
+#include "show/OutsideLink.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "base/WorkBesideTheLoop.h"
+#include "show/WorkBesideTheLoop.h"
 
 #include <atomic>
 #include <exception>

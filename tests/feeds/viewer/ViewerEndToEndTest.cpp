@@ -101,6 +101,27 @@ TEST(ViewerEndToEndTest, BlogShowOffKeepsTheViewerInvisibleWhileEnterOpensTheLin
     EXPECT_EQ(run.Opened(), std::vector<std::string>{"http://example.org/first"});
 }
 
+// The viewer keeps nothing of the show's: a resource the show's page got with leave to
+// keep it for an hour is asked for again when a feed item shows it.
+TEST(ViewerEndToEndTest, TheViewerSharesNoCacheWithTheShow) {
+    SaverRun run;
+    test::TempFolder feeds;
+    FeedServer server(feeds.Path());
+    ASSERT_TRUE(run.StartX());
+    test::WriteFile(feeds / "cache.xml",
+                    "<rss><channel><title>Cache</title><item><title>One</title><description>"
+                    "&lt;img src='" +
+                        run.Url("cacheable/p1.htm") + "'&gt;</description></item></channel></rss>");
+    ASSERT_TRUE(run.MakeSaver("WebInterval=600\nUseFeed=1\nRandomFeed=0\n\n[feeds]\nViewer=" +
+                                  server.Url("cache.xml") + "\n",
+                              {run.Url("cache.htm")}));
+    run.Start();
+    ASSERT_TRUE(run.WaitFor("/cacheable/p1.htm")) << "the show's page";
+    EXPECT_TRUE(run.WaitFor("/cacheable/p1.htm")) << "the viewer's item, not from the cache";
+    run.Xdo("key Escape");
+    ExpectCleanEnd(run);
+}
+
 // The requests the viewer's page made, until one starting with `last` came.
 std::vector<std::string> ReportsUntil(FeedServer& server, const std::string& last) {
     std::vector<std::string> requests;

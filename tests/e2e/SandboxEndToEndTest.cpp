@@ -11,7 +11,7 @@
 
 #include "CleanEnd.h"
 #include "SaverRun.h"
-#include "TestUser.h"
+#include "support/TestUser.h"
 #include "support/TempFolder.h"
 
 namespace saver {

@@ -2,7 +2,6 @@
 // run by Debian's xscreensaver daemon under Xvfb, ended by it. xscreensaver runs no
 // display mode for root, so the daemon and the saver run as a user the test makes.
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,8 +10,8 @@
 #include <functional>
 
 #include "SaverRun.h"
-#include "TestUser.h"
 #include "support/TempFolder.h"
+#include "support/TestUser.h"
 
 namespace saver {
 namespace {
@@ -25,22 +24,6 @@ using test::ReadFile;
 using test::RunChild;
 using test::SaverRun;
 using test::TestUser;
-
-// The processes of `uid` whose program is `program`.
-int CountProcesses(uid_t uid, const std::string& program) {
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        struct stat info {};
-        if (stat(entry.path().c_str(), &info) != 0 || info.st_uid != uid) {
-            continue;
-        }
-        const std::string cmdline = ReadFile(entry.path().string() + "/cmdline");
-        if (cmdline.substr(0, cmdline.find('\0')) == program) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 class XscreensaverTest : public ::testing::Test {
   protected:
@@ -113,11 +96,11 @@ TEST_F(XscreensaverTest, TheInstalledSaverRunsInsideXscreensaverAndEndsWithIt) {
     EXPECT_TRUE(Eventually([&] {
         return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633";
     }));
-    EXPECT_EQ(CountProcesses(user.Uid(), run.SaverFile()), 1);
+    EXPECT_EQ(user.Processes(run.SaverFile()).size(), 1u);
     EXPECT_FALSE(run.WorkingFiles().empty());
 
     ASSERT_EQ(AsUser({"xscreensaver-command", "--deactivate"}), 0);
-    EXPECT_TRUE(Eventually([&] { return CountProcesses(user.Uid(), run.SaverFile()) == 0; }));
+    EXPECT_TRUE(Eventually([&] { return user.Processes(run.SaverFile()).empty(); }));
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 

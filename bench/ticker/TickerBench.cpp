@@ -195,7 +195,7 @@ void BM_OverlayScrollFrame(benchmark::State& state) {
     show->WebBrowser().Load(std::string(SAVER_TEST_DATA) + "/show/site/plain.htm");
     show->ShowFullScreen();
     RunFor(2000);  // the page loaded and painted
-    std::unique_ptr<FeedWindow> ticker = show->CreateFeedWindow();
+    std::unique_ptr<FeedWindow> ticker = show->CreateFeedWindow(WebStorage::kShared);
     ticker->SetBounds(12, 12, 437, 289);
     ticker->SetOpacity(static_cast<int>(state.range(0)));
     ticker->Show();

@@ -9,6 +9,12 @@
 
 namespace saver {
 
+// Where a browser keeps its site data (cookies, storage, cache).
+enum class WebStorage {
+    kShared,   // the process's one store: the show's and the ticker's pages
+    kPrivate,  // a store of its own that keeps nothing, for pages made of feed HTML
+};
+
 // What a page may load and run, in the browser engine's own terms. The show's adapter
 // (TEmbeddedWB) derives these from its download and user-interface option sets.
 struct BrowserOptions {

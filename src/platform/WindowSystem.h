@@ -59,9 +59,9 @@ class ShowWindow {
     virtual void SetInputGrabbed(bool grabbed) = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
-    // A feed window drawn inside this window (FeedWindow). It may outlive this window,
-    // and then shows nothing.
-    virtual std::unique_ptr<FeedWindow> CreateFeedWindow() = 0;
+    // A feed window drawn inside this window (FeedWindow), whose browser keeps its site
+    // data as `storage` says. It may outlive this window, and then shows nothing.
+    virtual std::unique_ptr<FeedWindow> CreateFeedWindow(WebStorage storage) = 0;
 };
 
 // Windows, timers, the message loop and the desktop-wide switches of the show.

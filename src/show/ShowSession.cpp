@@ -39,6 +39,11 @@ void ShowSession::Run() {
     environment_.windows.RunLoop();
 }
 
+void ShowSession::StoreCopyInBackground(const std::string& address, std::string archive) {
+    copy_writer_.Post(
+        [this, address, archive = std::move(archive)] { copies_.Store(address, archive); });
+}
+
 OfflineCopies* ShowSession::Copies() {
     const bool kept = Settings().WebOfflineCopies && !copies_.Folder().empty();
     return kept ? &copies_ : nullptr;

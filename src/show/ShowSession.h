@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/BackgroundWorker.h"
 #include "platform/InputHook.h"
 #include "platform/Shell.h"
 #include "platform/WindowSystem.h"
@@ -56,6 +57,9 @@ class ShowSession {
     FurtherMonitors& Covers() { return covers_; }
     // The kept copies of web pages; null when the saver keeps none.
     OfflineCopies* Copies();
+    // Keeps `archive` as the copy of `address` on a thread of its own: a copy may be
+    // hundreds of megabytes, and the show's input must not wait for the disk.
+    void StoreCopyInBackground(const std::string& address, std::string archive);
     TWebFullscreenForm& MainForm() { return *main_; }
     const std::vector<std::unique_ptr<TWebFullscreenForm>>& SecondaryForms() const {
         return secondary_;
@@ -77,6 +81,7 @@ class ShowSession {
     ExitFilter filter_;
     FurtherMonitors covers_;
     OfflineCopies copies_;
+    BackgroundWorker copy_writer_;  // after copies_: it goes first, ending its write
     std::unique_ptr<TWebFullscreenForm> main_;
     std::vector<std::unique_ptr<TWebFullscreenForm>> secondary_;
     int hook_tick_counter_ = 1;

@@ -192,10 +192,9 @@ bool TWebFullscreenForm::ShowOfflineCopy() {
 }
 
 void TWebFullscreenForm::KeepOfflineCopy() {
-    OfflineCopies* copies = session_.Copies();
-    // The copies outlive the browser, which drops the answer when it goes first.
-    IE1->SavePage([copies, address = current_page_](const std::string& archive) {
-        copies->Store(address, archive);
+    // The session outlives the browser, which drops the answer when it goes first.
+    IE1->SavePage([session = &session_, address = current_page_](std::string archive) {
+        session->StoreCopyInBackground(address, std::move(archive));
     });
 }
 

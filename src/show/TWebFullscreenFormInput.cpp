@@ -1,6 +1,7 @@
 // The input handling of the show windows: the exit filter, the browser's key hook, the
 // navigation keys, link following and the dialogs pages open.
 #include "show/NavigationKeys.h"
+#include "show/OutsideLink.h"
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
 
@@ -72,13 +73,16 @@ void TWebFullscreenForm::IEBeforeNavigate2(const std::string& url, bool& cancel)
     if (link_timer_tag_ != 1 || IE1->NavigationFromNavigate()) {
         return;
     }
-    link_address_ = url;
-    if (link_address_.empty()) {
+    if (url.empty()) {
         return;
     }
-    window_->Hide();
-    session_.Environment().shell.OpenDocument(link_address_);
+    // The page chose the address: one the user's browser or mail program would not open
+    // is dropped, and the show goes on as if no link had been followed.
     cancel = true;
+    if (OpenOutsideLink(session_.Environment().shell, url)) {
+        link_address_ = url;
+        window_->Hide();
+    }
 }
 
 void TWebFullscreenForm::IE1NewWindow2(bool& cancel) {

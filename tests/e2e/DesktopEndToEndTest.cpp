@@ -7,6 +7,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xfixes.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -65,6 +66,49 @@ TEST(DesktopEndToEndTest, CursorStaysHiddenWhateverThePageSets) {
     }
     ExpectCleanEnd(run);
     EXPECT_TRUE(CursorVisible(run.Display())) << "the cursor is back after the show";
+}
+
+// Whether a client of the test's own can take the keyboard and the pointer now; the
+// grabs are given back at once.
+bool InputFree(Display* connection) {
+    const Window root = DefaultRootWindow(connection);
+    const bool keyboard = XGrabKeyboard(connection, root, False, GrabModeAsync, GrabModeAsync,
+                                        CurrentTime) == GrabSuccess;
+    const bool pointer = XGrabPointer(connection, root, False, ButtonPressMask, GrabModeAsync,
+                                      GrabModeAsync, None, None, CurrentTime) == GrabSuccess;
+    XUngrabKeyboard(connection, CurrentTime);
+    XUngrabPointer(connection, CurrentTime);
+    XSync(connection, False);
+    return keyboard && pointer;
+}
+
+// A main loop that hangs while the show holds the keyboard and pointer (blocked on
+// purpose 3 s after the grab): the watchdog gives the desktop back, the cursor included,
+// and ends the show, emptying its working folder.
+TEST(DesktopEndToEndTest, HungShowGivesTheInputBackAndEnds) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    Desktop desktop(run.Display(), run.Folder() + "/home");
+    ASSERT_TRUE(desktop.Ready());
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p1.htm")}));
+    setenv("SAVERHOST_TEST_BLOCK_MAIN_LOOP_MS", "3000", 1);
+    run.Start({"/s"}, true);
+    unsetenv("SAVERHOST_TEST_BLOCK_MAIN_LOOP_MS");
+    Display* connection = XOpenDisplay(run.Display().c_str());
+    ASSERT_NE(connection, nullptr);
+    ASSERT_TRUE(Eventually([&] { return !InputFree(connection); })) << "the show grabs";
+    const auto grabbed = std::chrono::steady_clock::now();
+    // 3 s to the hang and 10 s of it; the rest is room for a busy machine.
+    ASSERT_TRUE(run.Ended(40000)) << "the hung show still runs";
+    const auto ended = std::chrono::steady_clock::now();
+    EXPECT_GE(ended - grabbed, std::chrono::seconds(10)) << "not before the hang has lasted";
+    EXPECT_TRUE(InputFree(connection));
+    EXPECT_TRUE(CursorVisible(run.Display()));
+    XCloseDisplay(connection);
+    EXPECT_EQ(run.ExitStatus(), 128 + SIGTERM);
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+    EXPECT_NE(run.ErrorOutput().find("saverhost: the show has not responded for 10 s"),
+              std::string::npos);
 }
 
 // Files below `folder` whose names say they came from the test server's downloads.

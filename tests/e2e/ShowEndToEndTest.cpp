@@ -285,6 +285,28 @@ TEST(ShowEndToEndTest, ClickedLinkOpensInTheUsersBrowserAndEndsTheShow) {
     ExpectCleanEnd(run, "");
 }
 
+// A packaged page (a local file) whose link leads to another local file and whose script
+// then goes to another program's scheme: both are dropped, each with a line on stderr;
+// nothing opens and the show goes on.
+TEST(ShowEndToEndTest, LinksBrowsersWouldNotOpenAreDropped) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartX());
+    std::filesystem::copy_file(std::string(SAVER_TEST_DATA) + "/show/site/bad-links.htm",
+                               run.Folder() + "/content/bad-links.htm");
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60\nWebLinkExit=1\nMousePress=0", {"bad-links.htm"}));
+    run.Start({"/s"}, true);
+    ASSERT_TRUE(Eventually([&] { return run.ScreenColour(400, 300) == "#333333"; }));
+    run.Xdo("mousemove 300 300 click 1");
+    EXPECT_FALSE(run.Ended(1500));
+    EXPECT_EQ(run.Opened(), std::vector<std::string>{});
+    ExpectCleanEnd(run);
+    const std::string errors = run.ErrorOutput();
+    for (const char* address : {"file:///etc/passwd", "sftp://host/file"}) {
+        EXPECT_NE(errors.find(std::string("saverhost: not opening ") + address), std::string::npos)
+            << address;
+    }
+}
+
 TEST(ShowEndToEndTest, PageChangesAfterAClickAreNoLinks) {
     SaverRun run;
     ASSERT_TRUE(run.StartShow("WebInterval=0\nWebLinkExit=1\nMousePress=0", {"p1.htm", "p2.htm"}));

@@ -2,7 +2,8 @@
 """Serves the files of a folder on a free loopback port and prints every request.
 
 The first line of output is "PORT n"; then one line "GET /path" per request, so a
-test can follow what the pages it serves ask for. Nothing is cached by the browser.
+test can follow what the pages it serves ask for. Nothing is cached by the browser, but
+for "/cacheable/<file>": <file>, which the browser may keep for an hour.
 """
 import http.server
 import os
@@ -16,6 +17,10 @@ from request_log import report  # noqa: E402
 
 class RecordingHandler(http.server.SimpleHTTPRequestHandler):
     def do_GET(self):
+        self.requested = self.path
+        self.cacheable = self.path.startswith("/cacheable/")
+        if self.cacheable:
+            self.path = self.path[len("/cacheable"):]
         # "/hang..." never answers: a page that never finishes loading.
         if self.path.startswith("/hang"):
             report("GET " + self.path)
@@ -40,11 +45,12 @@ class RecordingHandler(http.server.SimpleHTTPRequestHandler):
         self.wfile.write(body)
 
     def end_headers(self):
-        self.send_header("Cache-Control", "no-store")
+        cacheable = getattr(self, "cacheable", False)
+        self.send_header("Cache-Control", "max-age=3600" if cacheable else "no-store")
         super().end_headers()
 
     def log_request(self, code="-", size="-"):
-        report("GET " + self.path)
+        report("GET " + getattr(self, "requested", self.path))
 
     def log_message(self, format, *args):
         pass

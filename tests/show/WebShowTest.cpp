@@ -1,6 +1,9 @@
 // The web show's paging, input and closing, on in-memory fakes of the window system.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
 #include "support/FakeWindowSystem.h"
@@ -189,6 +192,23 @@ TEST_F(WebShowTest, LinkClickOpensTheLinkInTheShellAndEndsTheShow) {
     EXPECT_TRUE(windows.quit);
 }
 
+// A page's link to a local file or a scheme of some other program is dropped: nothing
+// opens, the show stays, and the click counts as one beside a link.
+TEST_F(WebShowTest, LinkWindowDropsAddressesBrowsersWouldNotOpen) {
+    settings.WebLinkExit = true;
+    settings.MousePress = false;
+    Start();
+    windows.Send(Mouse(WM_LBUTTONUP));
+    BrowserEvents* events = MainBrowser().events_;
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(events->BeforeNavigate("file:///etc/passwd", false));
+    EXPECT_FALSE(events->BeforeNavigate("sftp://host/", false));
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(shell.opened.empty());
+    windows.Fire(600);
+    EXPECT_FALSE(windows.quit);
+}
+
 TEST_F(WebShowTest, ClickBesideALinkEndsOnlyWhenTheButtonRuleAllows) {
     settings.WebLinkExit = true;
     settings.MousePress = false;
@@ -337,6 +357,11 @@ TEST_F(OfflineCopiesShowTest, LoadedWebPageIsKeptAndShownWhenItFailsLater) {
     events->DocumentComplete("http://a/");
     ASSERT_EQ(MainBrowser().saves.size(), 1u);
     MainBrowser().saves[0]("archive of a");
+    // The copy is written on a thread of its own.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (!session->Copies()->Find("http://a/") && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     // Later the page fails: its copy comes in its place, and the status line says so.
     Ticks(11);  // b.htm
     Ticks(11);  // http://c/

@@ -100,7 +100,7 @@ class FakeShowWindow : public ShowWindow {
     void SetInputGrabbed(bool grabbed) override { input_grabbed = grabbed; }
     void Hide() override { visible = false; }
     bool Visible() const override { return visible; }
-    std::unique_ptr<FeedWindow> CreateFeedWindow() override {
+    std::unique_ptr<FeedWindow> CreateFeedWindow(WebStorage) override {
         auto window = std::make_unique<FakeFeedWindow>();
         feed_windows.push_back(window.get());
         return window;

@@ -10,6 +10,7 @@ https), then "GET /path" for every request. Paths:
   /status/<code>       an empty answer with that status
   /redirect/<path>     301 to http://localhost:PORT/<path> (another address of this server)
   /to-tls/<path>       301 to https://127.0.0.1:TLSPORT/<path>
+  /to-plain/<path>     301 to http://127.0.0.1:PORT/<path> (from https, a downgrade)
   /loop                302 to itself, for ever
   /stall               announces 1000 bytes, sends 10 and then nothing
   /endless             a body that never ends, sent as fast as it can
@@ -28,6 +29,7 @@ from functools import partial
 from request_log import report
 
 TLS_PORT = [0]
+PLAIN_PORT = [0]
 
 
 def generated_feed(count):
@@ -63,6 +65,9 @@ class FeedHandler(http.server.SimpleHTTPRequestHandler):
             self.send_plain(301, headers=[("Location", target)])
         elif path.startswith("/to-tls/"):
             target = "https://127.0.0.1:%d/%s" % (TLS_PORT[0], path[len("/to-tls/"):])
+            self.send_plain(301, headers=[("Location", target)])
+        elif path.startswith("/to-plain/"):
+            target = "http://127.0.0.1:%d/%s" % (PLAIN_PORT[0], path[len("/to-plain/"):])
             self.send_plain(301, headers=[("Location", target)])
         elif path == "/loop":
             self.send_plain(302, headers=[("Location", "/loop")])
@@ -119,6 +124,7 @@ class Server(http.server.ThreadingHTTPServer):
 def main():
     handler = partial(FeedHandler, directory=sys.argv[1])
     server = Server(("127.0.0.1", 0), handler)
+    PLAIN_PORT[0] = server.server_address[1]
     if len(sys.argv) >= 4:
         tls = Server(("127.0.0.1", 0), handler)
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)

@@ -1,5 +1,6 @@
 #include "ScreenSaverService.h"
 
+#include <optional>
 #include <string>
 
 namespace saver {
@@ -69,16 +70,24 @@ void ScreenSaverService::OnMethodCall(GDBusConnection*, const gchar* sender, con
                                       GDBusMethodInvocation* invocation, gpointer self) {
     auto* service = static_cast<ScreenSaverService*>(self);
     const std::string name = method;
+    const std::string caller = sender != nullptr ? sender : "";
     if (name == "Inhibit") {
-        const uint32_t cookie = service->inhibits_.Add(sender != nullptr ? sender : "");
-        g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", cookie));
+        const std::optional<uint32_t> cookie = service->inhibits_.Add(caller);
+        if (!cookie) {
+            g_dbus_method_invocation_return_dbus_error(invocation,
+                                                       "org.freedesktop.DBus.Error.LimitsExceeded",
+                                                       "this program holds too many inhibits");
+            return;
+        }
+        g_dbus_method_invocation_return_value(invocation, g_variant_new("(u)", *cookie));
         service->events_.inhibits_changed();
     } else if (name == "UnInhibit") {
         guint32 cookie = 0;
         g_variant_get(parameters, "(u)", &cookie);
-        if (!service->inhibits_.Remove(cookie)) {
+        if (!service->inhibits_.Remove(cookie, caller)) {
             g_dbus_method_invocation_return_dbus_error(
-                invocation, "org.freedesktop.DBus.Error.InvalidArgs", "no inhibit has this cookie");
+                invocation, "org.freedesktop.DBus.Error.InvalidArgs",
+                "this program holds no inhibit with this cookie");
             return;
         }
         g_dbus_method_invocation_return_value(invocation, nullptr);

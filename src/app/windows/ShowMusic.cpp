@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "platform/linux/gst/GstMediaPlayer.h"
+#include "show/WorkBesideTheLoop.h"
 #include "startup/SaverProcess.h"
 
 namespace saver {
@@ -18,8 +19,14 @@ std::unique_ptr<BackgroundMusic> MakeShowMusic(SaverProcess& process, WindowSyst
     return std::make_unique<BackgroundMusic>(MusicEnvironment{
         process.settings,
         process.state.package_present,
-        [&process](std::string& item) { return process.content.ResolveContentItem(item); },
-        [&process] { process.package.ProvideMpegLibrary(process.folders.system_folder); },
+        ResolveBesideTheLoop(
+            windows,
+            [&process](std::string& item) { return process.content.ResolveContentItem(item); }),
+        [&process, &windows] {
+            WorkBesideTheLoop(windows, [&process] {
+                process.package.ProvideMpegLibrary(process.folders.system_folder);
+            });
+        },
         process.random,
         *players,
         process.platform.library_loader,

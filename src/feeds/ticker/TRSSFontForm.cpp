@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -13,6 +12,7 @@
 #include "feeds/ticker/ListPage.h"
 #include "feeds/ticker/TickerTexts.h"
 #include "settings/SaverSettingsFile.h"
+#include "show/OutsideLink.h"
 
 namespace saver {
 
@@ -54,9 +54,11 @@ PixelRows RowsOf(const Bitmap24& frame) {
 TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& shared)
     : environment_(environment), shared_(shared) {
     WindowSystem& windows = environment_.windows;
-    window_ = shared_.show->CreateFeedWindow();
+    window_ = shared_.show->CreateFeedWindow(WebStorage::kShared);
     window_->SetOpacity(0);
     web2 = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), windows);
+    // A dialog the list page opens is closed at once, as the show's pages' are.
+    web2->OnShowDialog = [this](DialogHandle dialog) { web2->CloseDialog(dialog); };
     TAATimerMgr& timers = environment_.text_timers ? *environment_.text_timers : TimerMgr();
     AAText2 = std::make_unique<TAAScrollText>(timers);
     AAText = std::make_unique<TAAScrollText>(timers);
@@ -394,13 +396,11 @@ void TRSSFontForm::WriteListPage(const std::string& title, const std::string& in
                                  const std::vector<std::string>& entries, int position) {
     const std::string page = ListPage(PageTemplateText(FileContents(environment_.list_template)),
                                       title, info, entries, position);
+    // Written beside and renamed over the old page: the view never reads half a page and
+    // a link planted under the page's name is replaced, not followed.
     const std::string path = environment_.working_folder + "tmp2.htm";
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        file << page;
-    }
-    std::error_code ignored;
-    if (std::filesystem::exists(path, ignored)) {
+    ReplaceFile(path, page);
+    if (FileExists(path)) {
         web2->Navigate(path);
     }
 }
@@ -463,7 +463,7 @@ bool TRSSFontForm::HandleTickerInput(const InputMessage& message) {
     switch (message.wparam) {
         case VK_RETURN:
             if (!environment_.viewer.Link().empty()) {
-                environment_.shell.OpenDocument(environment_.viewer.Link());
+                OpenOutsideLink(environment_.shell, environment_.viewer.Link());
             }
             return true;
         case VK_SPACE:

@@ -39,15 +39,17 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
     if (!environment_.time_text) {
         environment_.time_text = LocalFeedTimeText;
     }
-    window_ = ticker_.show->CreateFeedWindow();
+    window_ = ticker_.show->CreateFeedWindow(WebStorage::kPrivate);
     window_->SetOpacity(0);
     window_->SetPanelVisible(false);
     window_->SetBevel(true);  // framed, until an author's template draws a frame of its own
     web = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), environment_.windows);
     web->SetUserInterfaceOptions({DisableTextSelect, DisableHelpMenu, DontUse3DBorders,
                                   DontUseScrollBars, EnablesFormsAutoComplete, EnableThemes});
-    web->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteJava,
-                             DontExecuteActiveX, DontDownloadActiveX});
+    // Feed HTML runs no scripts (no feed needs one to be read); the viewer's own
+    // measuring of the page still works.
+    web->SetDownloadOptions({DownloadImages, DownloadVideos, DownloadBGSounds, DontExecuteScripts,
+                             DontExecuteJava, DontExecuteActiveX, DontDownloadActiveX});
     web->SetUntrusted(true);
     web->DisableCtrlShortcuts.push_back('N');  // Ctrl+N opens no window from the page
     web->OnNewWindow2 = [this](bool& cancel) { webNewWindow2(cancel); };

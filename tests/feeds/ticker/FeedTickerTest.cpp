@@ -349,6 +349,18 @@ TEST(FeedTickerTest, EnterOpensTheCurrentItemsLink) {
     EXPECT_EQ(rig.shell_.opened, std::vector<std::string>{"http://example.org/2"});
 }
 
+TEST(FeedTickerTest, EnterDropsALinkToALocalFile) {
+    TickerRig rig;
+    rig.Start();
+    rig.FirstLoad(
+        "<rss><channel><title>F</title><item><title>T</title>"
+        "<link>file:///etc/passwd</link></item></channel></rss>");
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(rig.Send(Key(VK_RETURN)));
+    EXPECT_NE(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(rig.shell_.opened.empty());
+}
+
 TEST(FeedTickerTest, FeedWithoutItemsIsLeftAfterThreeTicks) {
     TickerRig rig;
     rig.Start();
@@ -444,6 +456,28 @@ TEST(FeedTickerTest, CustomListPageEscapesFeedTexts) {
         "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
         "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
     EXPECT_EQ(rig.Window()->browser.loads.back(), rig.folder_ / "tmp2.htm");
+}
+
+// The list page replaces whatever lies under its name: a link planted there is not
+// followed, so the file it points at stays as it was.
+TEST(FeedTickerTest, CustomListPageReplacesAPlantedLink) {
+    TickerRig rig("BlogListCustomized=1");
+    rig.folder_.Write("rss_list.htm", "<h1>##BlogName##</h1>");
+    test::TempFolder elsewhere;
+    const std::string target = elsewhere.Write("victim.txt", "keep me");
+    std::filesystem::create_symlink(target, rig.folder_ / "tmp2.htm");
+    rig.Start();
+    rig.FirstLoad(Feed(2, "A"));
+    EXPECT_EQ(test::ReadFile(target), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(rig.folder_ / "tmp2.htm"));
+    EXPECT_EQ(test::ReadFile(rig.folder_ / "tmp2.htm"), "\xEF\xBB\xBF<h1>A</h1>");
+}
+
+TEST(FeedTickerTest, DialogsOfTheListPageAreClosedAtOnce) {
+    TickerRig rig("BlogListCustomized=1");
+    rig.Start();
+    rig.Window()->browser.events_->ShowDialog(7);
+    EXPECT_EQ(rig.Window()->browser.closed_dialogs, std::vector<DialogHandle>{7});
 }
 
 // Templates are written on Windows: one in Windows-1252 without a declared charset is

@@ -1,6 +1,8 @@
 // When the idle watcher starts the saver and when it looks again, and its D-Bus inhibits.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "IdleRules.h"
 #include "InhibitList.h"
 
@@ -35,20 +37,50 @@ TEST(IdleRulesTest, StartsAfterAWholeIdlePeriodUnlessRunningOrInhibited) {
     }
 }
 
-TEST(IdleRulesTest, InhibitsGoByCookieAndWithTheirProgram) {
+TEST(IdleRulesTest, InhibitsGoByCookieOfTheirOwnProgramAndWithIt) {
     InhibitList inhibits;
-    const uint32_t player = inhibits.Add(":1.7");
-    const uint32_t browser = inhibits.Add(":1.9");
-    const uint32_t player_again = inhibits.Add(":1.7");
+    const uint32_t player = inhibits.Add(":1.7").value();
+    const uint32_t browser = inhibits.Add(":1.9").value();
+    const uint32_t player_again = inhibits.Add(":1.7").value();
     EXPECT_NE(player, 0u);
     EXPECT_NE(player, browser);
     EXPECT_NE(player, player_again);
-    EXPECT_FALSE(inhibits.Remove(12345));  // no such cookie
-    EXPECT_TRUE(inhibits.Remove(browser));
-    EXPECT_FALSE(inhibits.Remove(browser));  // a cookie goes once
+    EXPECT_FALSE(inhibits.Remove(browser ^ 1, ":1.9"));  // no such cookie
+    EXPECT_FALSE(inhibits.Remove(browser, ":1.7"));      // not the player's to take back
+    EXPECT_TRUE(inhibits.Remove(browser, ":1.9"));
+    EXPECT_FALSE(inhibits.Remove(browser, ":1.9"));  // a cookie goes once
     EXPECT_FALSE(inhibits.Empty());
     inhibits.RemoveSender(":1.7");  // the player left the bus
     EXPECT_TRUE(inhibits.Empty());
+}
+
+// Cookies come from the random source: 0 and a cookie still held are drawn again, a
+// cookie given back may come again.
+TEST(IdleRulesTest, CookiesAreRandomNeverZeroAndNeverOneStillHeld) {
+    std::vector<uint32_t> draws = {0, 0xA1B2C3D4, 0xA1B2C3D4, 0, 7, 0xA1B2C3D4};
+    size_t next = 0;
+    InhibitList inhibits([&] { return draws.at(next++); });
+    EXPECT_EQ(inhibits.Add(":1.3"), 0xA1B2C3D4u);
+    EXPECT_EQ(inhibits.Add(":1.4"), 7u);
+    EXPECT_TRUE(inhibits.Remove(0xA1B2C3D4u, ":1.3"));
+    EXPECT_EQ(inhibits.Add(":1.3"), 0xA1B2C3D4u);
+
+    InhibitList real;
+    const uint32_t first = real.Add(":1.5").value();
+    const uint32_t second = real.Add(":1.5").value();
+    EXPECT_FALSE(first == 1 && second == 2) << "cookies do not count up from 1";
+}
+
+TEST(IdleRulesTest, OneProgramHoldsABoundedNumberOfInhibits) {
+    InhibitList inhibits;
+    uint32_t last = 0;
+    for (size_t i = 0; i < InhibitList::kMaxPerSender; ++i) {
+        last = inhibits.Add(":1.6").value();
+    }
+    EXPECT_EQ(inhibits.Add(":1.6"), std::nullopt);
+    EXPECT_TRUE(inhibits.Add(":1.8").has_value()) << "another program is not held back";
+    EXPECT_TRUE(inhibits.Remove(last, ":1.6"));
+    EXPECT_TRUE(inhibits.Add(":1.6").has_value());
 }
 
 }  // namespace

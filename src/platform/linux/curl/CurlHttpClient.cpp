@@ -1,6 +1,7 @@
 #include "platform/linux/curl/CurlHttpClient.h"
 
 #include <curl/curl.h>
+#include <strings.h>
 
 #include <atomic>
 #include <chrono>
@@ -77,11 +78,18 @@ curl_off_t InfoOffset(CURL* easy, CURLINFO info) {
     return curl_easy_getinfo(easy, info, &value) == CURLE_OK ? value : 0;
 }
 
+bool IsHttpsAddress(const std::string& url) {
+    return strncasecmp(url.c_str(), "https:", 6) == 0;
+}
+
 void SetOptions(CURL* easy, CurlTransfer& transfer, CURLSH* share, const HttpLimits& limits) {
     curl_easy_setopt(easy, CURLOPT_URL, transfer.url.c_str());
     curl_easy_setopt(easy, CURLOPT_DEFAULT_PROTOCOL, "http");
     curl_easy_setopt(easy, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    // A feed asked for over https is never followed to a plain http address, where
+    // anyone on the way could change it.
+    curl_easy_setopt(easy, CURLOPT_REDIR_PROTOCOLS_STR,
+                     IsHttpsAddress(transfer.url) ? "https" : "http,https");
     curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects);
     curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L);

@@ -16,7 +16,8 @@ gboolean StopHere(GtkWidget*, GdkEvent*, gpointer) {
 // The small pages of the feed windows draw in software: they need no accelerated
 // surfaces, and a view cut at the show window's bottom edge stays in its place (the
 // accelerated drawing through GDK's GL path put it out of place).
-GtkFeedWindow::GtkFeedWindow(GtkWidget* layer) : browser_(WebDrawing::Software) {
+GtkFeedWindow::GtkFeedWindow(GtkWidget* layer, WebStorage storage)
+    : browser_(storage, WebDrawing::Software) {
     frame_ = gtk_event_box_new();
     gtk_widget_add_events(frame_, GDK_SCROLL_MASK);
     // Clicks and the wheel over the window end here, whether the web view or the panel

@@ -19,7 +19,8 @@ namespace saver {
 class GtkFeedWindow : public FeedWindow {
   public:
     // `layer` is the GtkFixed the window lies in; the window is put there hidden.
-    explicit GtkFeedWindow(GtkWidget* layer);
+    // `storage`: where its view keeps site data (the viewer's keeps nothing).
+    GtkFeedWindow(GtkWidget* layer, WebStorage storage);
     ~GtkFeedWindow() override;
     GtkFeedWindow(const GtkFeedWindow&) = delete;
     GtkFeedWindow& operator=(const GtkFeedWindow&) = delete;

@@ -79,8 +79,8 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const H
     g_object_ref_sink(root_);
 }
 
-std::unique_ptr<FeedWindow> GtkShowWindow::CreateFeedWindow() {
-    return std::make_unique<GtkFeedWindow>(feed_layer_);
+std::unique_ptr<FeedWindow> GtkShowWindow::CreateFeedWindow(WebStorage storage) {
+    return std::make_unique<GtkFeedWindow>(feed_layer_, storage);
 }
 
 GtkShowWindow::~GtkShowWindow() {
@@ -119,12 +119,20 @@ void GtkShowWindow::SetInputGrabbed(bool grabbed) {
     // Inside a host's window the host keeps the input.
     grab_wanted_ = grabbed && !parent_ && !host_.hosted;
     if (grab_wanted_) {
+        StartWatchdog();
         GdkWindow* window = gtk_widget_get_window(root_);
         HideCursorOnScreen(window && gdk_window_get_cursor(window));
         TryGrab();
     } else {
         ReleaseGrab();
     }
+}
+
+void GtkShowWindow::StartWatchdog() {
+    if (watchdog_) {
+        return;
+    }
+    watchdog_ = std::make_unique<MainLoopWatchdog>(gtk_widget_get_display(root_));
 }
 
 void GtkShowWindow::HideCursorOnScreen(bool hide) {

@@ -2,8 +2,11 @@
 
 #include <gtk/gtk.h>
 
+#include <memory>
+
 #include "platform/HostWindow.h"
 #include "platform/WindowSystem.h"
+#include "platform/linux/gtk/MainLoopWatchdog.h"
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 namespace saver {
@@ -26,7 +29,7 @@ class GtkShowWindow : public ShowWindow {
     void SetInputGrabbed(bool grabbed) override;
     void Hide() override;
     bool Visible() const override { return gtk_widget_get_visible(root_); }
-    std::unique_ptr<FeedWindow> CreateFeedWindow() override;
+    std::unique_ptr<FeedWindow> CreateFeedWindow(WebStorage storage) override;
 
   private:
     static gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer self);
@@ -35,6 +38,7 @@ class GtkShowWindow : public ShowWindow {
     // client holds them, tries again a little later.
     void TryGrab();
     void ReleaseGrab();
+    void StartWatchdog();
     void HideCursorOnScreen(bool hide);
     GtkWidget* PanelLabel(ShowPanel panel) const;
 
@@ -50,6 +54,9 @@ class GtkShowWindow : public ShowWindow {
     bool grabbed_ = false;
     guint grab_retry_ = 0;
     bool cursor_hidden_on_screen_ = false;
+    // Watches the main loop from the first grab until the window goes: a hung loop must
+    // not keep the desktop's input, nor leave the show covering the screen.
+    std::unique_ptr<MainLoopWatchdog> watchdog_;
 };
 
 }  // namespace saver

@@ -138,7 +138,7 @@ gboolean WakeUp(gpointer flag) {
 
 }  // namespace
 
-WebKitBrowser::WebKitBrowser(WebDrawing drawing) {
+WebKitBrowser::WebKitBrowser(WebStorage storage, WebDrawing drawing) {
     // The engine's DMA-BUF renderer hands its frames to GDK's GL drawing of the window,
     // and GTK 3 then blends nothing drawn with cairo over them: the translucent feed
     // windows over a page would come out black. Its other renderer leaves the window's
@@ -146,7 +146,9 @@ WebKitBrowser::WebKitBrowser(WebDrawing drawing) {
     static const bool renderer_chosen = setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 0) == 0;
     (void)renderer_chosen;
     content_ = webkit_user_content_manager_new();
-    view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content_));
+    view_ =
+        WEBKIT_WEB_VIEW(g_object_new(WEBKIT_TYPE_WEB_VIEW, "web-context", WebContextFor(storage),
+                                     "user-content-manager", content_, nullptr));
     g_object_ref_sink(view_);
     WebKitSettings* settings = webkit_web_view_get_settings(view_);
     if (drawing == WebDrawing::Software) {
@@ -169,6 +171,7 @@ WebKitBrowser::WebKitBrowser(WebDrawing drawing) {
     g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    g_signal_connect(view_, "permission-request", G_CALLBACK(OnPermissionRequest), nullptr);
     g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnWebProcessGone), this);
     cover_ = std::make_unique<ViewCover>(view_);
     // The views share one context: its download handler is connected once.
@@ -562,6 +565,13 @@ gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri
         browser->LoadFailed(uri ? uri : "", browser->refused_status_);
     }
     // No error page of the engine's own: the owner hears of the failure instead.
+    return TRUE;
+}
+
+gboolean WebKitBrowser::OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request,
+                                            gpointer) {
+    // A screen saver has no one to ask, and a page has no business with any of them.
+    webkit_permission_request_deny(request);
     return TRUE;
 }
 

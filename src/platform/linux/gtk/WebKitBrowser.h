@@ -7,6 +7,7 @@
 
 #include "platform/Browser.h"
 #include "platform/linux/gtk/ViewCover.h"
+#include "platform/linux/gtk/WebContexts.h"
 
 namespace saver {
 
@@ -15,10 +16,14 @@ namespace saver {
 enum class WebDrawing { Default, Software };
 
 // The Browser port on a WebKitGTK 4.1 web view. The view is a GTK widget that the
-// window system places into its windows; it lives as long as this object.
+// window system places into its windows; it lives as long as this object. Its pages
+// run in the sandboxed web processes of the context `storage` names, and every
+// permission a page asks for (location, camera, microphone, notifications, pointer
+// lock...) is refused.
 class WebKitBrowser : public Browser {
   public:
-    explicit WebKitBrowser(WebDrawing drawing = WebDrawing::Default);
+    explicit WebKitBrowser(WebStorage storage = WebStorage::kShared,
+                           WebDrawing drawing = WebDrawing::Default);
     ~WebKitBrowser() override;
     WebKitBrowser(const WebKitBrowser&) = delete;
     WebKitBrowser& operator=(const WebKitBrowser&) = delete;
@@ -50,6 +55,7 @@ class WebKitBrowser : public Browser {
     static gboolean OnAuthenticate(WebKitWebView*, WebKitAuthenticationRequest* request,
                                    gpointer self);
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self);
+    static gboolean OnPermissionRequest(WebKitWebView*, WebKitPermissionRequest* request, gpointer);
     static gboolean OnNoAnswer(gpointer self);
     static void OnSaved(GObject* view, GAsyncResult* result, gpointer request);
     static gboolean OnNoStart(gpointer self);

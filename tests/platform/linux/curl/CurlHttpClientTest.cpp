@@ -172,10 +172,14 @@ TEST_F(CurlHttpClientTest, HttpsNeedsATrustedCertificate) {
     setenv("SAVERHOST_CA_FILE", server_.CaFile().c_str(), 1);
     const HttpResult direct = Fetch(server_.TlsUrl() + "rss/small.xml");
     const HttpResult redirected = Fetch(server_.Url("to-tls/rss/small.xml"));
+    const HttpResult downgraded = Fetch(server_.TlsUrl() + "to-plain/rss/small.xml");
+    const HttpResult https_to_https = Fetch(server_.TlsUrl() + "to-tls/rss/small.xml");
     unsetenv("SAVERHOST_CA_FILE");
     EXPECT_TRUE(direct.ok) << direct.error;
     EXPECT_EQ(direct.body, FileText(kFeeds + "/rss/small.xml"));
     EXPECT_TRUE(redirected.ok) << "http to https is followed: " << redirected.error;
+    EXPECT_FALSE(downgraded.ok) << "https to http is refused";
+    EXPECT_TRUE(https_to_https.ok) << https_to_https.error;
 }
 
 TEST_F(CurlHttpClientTest, NewGetCancelsTheRunningOneAtOnce) {

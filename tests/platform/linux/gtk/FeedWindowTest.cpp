@@ -22,7 +22,7 @@ class FeedWindowTest : public ::testing::Test {
         show_->WebBrowser().Load(folder_ / "blue.htm");
         show_->ShowFullScreen();
         ASSERT_TRUE(RunUntil([&] { return Colour(600, 100) == "#0000FF"; })) << "the page";
-        window_ = show_->CreateFeedWindow();
+        window_ = show_->CreateFeedWindow(WebStorage::kShared);
     }
     void TearDown() override {
         window_.reset();

@@ -126,6 +126,12 @@ TEST_F(WebKitBrowserTest, PageScriptsFollowTheScriptOption) {
     EXPECT_EQ(wb_->Metrics().scroll_height, 3000);
 }
 
+// Every permission a page asks for is refused at once (location: PERMISSION_DENIED, 1).
+TEST_F(WebKitBrowserTest, PermissionRequestsAreRefused) {
+    Load(Page("permissions.htm"));
+    EXPECT_TRUE(TitleBecomes("location:1 notifications:denied")) << title_;
+}
+
 TEST_F(WebKitBrowserTest, PicturesFollowTheImageOption) {
     // Pictures off first: a picture once loaded is shown from the memory cache.
     wb_->SetDownloadOptions({DownloadVideos, DownloadBGSounds});

@@ -115,11 +115,16 @@ gboolean WakeUp(gpointer flag) {
 
 }  // namespace
 
-WebKitBrowser::WebKitBrowser() {
+WebKitBrowser::WebKitBrowser(WebDrawing drawing) {
     content_ = webkit_user_content_manager_new();
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content_));
     g_object_ref_sink(view_);
     WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    if (drawing == WebDrawing::Software) {
+        // Set before the first load: changed while one runs, the view loads nothing more.
+        webkit_settings_set_hardware_acceleration_policy(settings,
+                                                         WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    }
     // Script errors and console output stay quiet; the page goes on.
     webkit_settings_set_enable_write_console_messages_to_stdout(settings, FALSE);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);

@@ -4,7 +4,6 @@
 // session's user; its working and home folders are the run's, so that the checks of the
 // X11 tests apply as they are.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <chrono>
@@ -12,6 +11,8 @@
 
 #include "CleanEnd.h"
 #include "SaverRun.h"
+#include "WaylandSaverRun.h"
+#include "support/FeedServer.h"
 #include "support/WaylandSession.h"
 
 namespace saver {
@@ -24,16 +25,6 @@ using test::SaverRun;
 using test::WaylandSession;
 
 constexpr const char* kPageColour = "#996633";  // p2.htm's background
-
-// The value of `name` in a list of "NAME=VALUE".
-std::string Variable(const std::vector<std::string>& environment, const std::string& name) {
-    for (const std::string& entry : environment) {
-        if (entry.starts_with(name + "=")) {
-            return entry.substr(name.size() + 1);
-        }
-    }
-    return "";
-}
 
 // True when the process `pid` runs with `variable` ("NAME=VALUE") in its environment.
 bool RunsWith(pid_t pid, const std::string& variable) {
@@ -59,26 +50,16 @@ class WaylandShowTest : public ::testing::Test {
         if (!session.Unavailable().empty()) {
             GTEST_SKIP() << session.Unavailable();
         }
-        // The user reaches the saver and owns the run's home and runtime folders.
-        chmod(run.Folder().c_str(), 0755);
-        for (const char* folder : {"/home", "/run"}) {
-            session.User().Own(run.Folder() + folder);
-        }
+        ShareRunWithSession(run, session);
     }
 
-    // Starts the saver with `arguments` as the session's user: on the session's socket by
-    // its full path, with the run's folders and no X display.
     void StartSaver(const std::vector<std::string>& arguments, bool capture_errors = false) {
-        const std::vector<std::string> environment = session.Environment();
-        const std::string socket = Variable(environment, "XDG_RUNTIME_DIR") + "/" +
-                                   Variable(environment, "WAYLAND_DISPLAY");
-        std::vector<std::string> argv = {run.SaverFile()};
-        argv.insert(argv.end(), arguments.begin(), arguments.end());
-        run.StartProgram(session.Command(argv, {"WAYLAND_DISPLAY=" + socket,
-                                                "XDG_RUNTIME_DIR=" + run.Folder() + "/run",
-                                                "HOME=" + run.Folder() + "/home",
-                                                "WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"}),
-                         capture_errors);
+        StartSaverInSession(run, session, arguments, capture_errors);
+    }
+
+    bool KeepAKeyboard() {
+        keyboard = test::KeepAKeyboard(session);
+        return keyboard != nullptr;
     }
 
     // The colour at (x, y) of `output`; empty when no screenshot could be taken.
@@ -89,6 +70,7 @@ class WaylandShowTest : public ::testing::Test {
 
     WaylandSession session{Compositor::kSway};
     SaverRun run;
+    std::unique_ptr<ChildProcess> keyboard;
 };
 
 // What covers a further output: the page with WebSameMonitor, else the black cover.
@@ -104,14 +86,7 @@ TEST_P(SwayShowTest, CoversEveryOutputAndThePanelTakesTheKeysAndLeavesNothing) {
     const CoverCase& c = GetParam();
     const std::vector<WaylandSession::Output> outputs = session.SwayOutputs();
     ASSERT_EQ(outputs.size(), 2u);
-    // A keyboard on the seat all along, as users have one. The headless session has none
-    // until wtype makes its own for each key: a show that opens then gets the keyboard's
-    // focus after the key is down, and only sees it come up.
-    const auto keyboard = session.Start({"wtype", "-s", "3600000"});
-    ASSERT_TRUE(Eventually([&] {
-        return session.Run({"swaymsg", "-t", "get_inputs"}).out.find("\"keyboard\"") !=
-               std::string::npos;
-    }));
+    ASSERT_TRUE(KeepAKeyboard());
     // Another program's window has the focus when the show starts.
     const auto window = session.OpenWindow("a-window-of-the-user");
     ASSERT_TRUE(run.MakeSaver(std::string("WebInterval=60\nWebShowStatus=0\nWebSameMonitor=") +
@@ -169,6 +144,43 @@ const CoverCase kCoverCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(Outputs, SwayShowTest, ::testing::ValuesIn(kCoverCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The brightest grey level (0 to 1) of a screenshot's area.
+double Brightest(const std::string& shot, int x, int y, int width, int height) {
+    const std::string output =
+        test::CommandOutput("convert " + shot + " -crop " + std::to_string(width) + "x" +
+                            std::to_string(height) + "+" + std::to_string(x) + "+" +
+                            std::to_string(y) + " -colorspace gray -format '%[fx:maxima]' info:");
+    return output.empty() ? 0 : std::stod(output);
+}
+
+// True when every channel of "#RRGGBB" is below a quarter of its range.
+bool Dark(const std::string& colour) {
+    return colour.size() == 7 && std::stoul(colour.substr(1, 2), nullptr, 16) < 0x40 &&
+           std::stoul(colour.substr(3, 2), nullptr, 16) < 0x40 &&
+           std::stoul(colour.substr(5, 2), nullptr, 16) < 0x40;
+}
+
+TEST_F(WaylandShowTest, TheFeedTickerShowsAtTheTopLeftInsideTheShow) {
+    ASSERT_TRUE(KeepAKeyboard());
+    test::FeedServer feeds(std::string(SAVER_TEST_DATA) + "/feeds");
+    ASSERT_TRUE(run.MakeSaver(
+        "WebInterval=600\nUseFeed=1\nRandomFeed=0\n[feeds]\nNews=" + feeds.Url("ticker/news.xml"),
+        {run.Url("p2.htm")}));
+    StartSaver({"/s"});
+    ASSERT_EQ(feeds.NextRequest(test::kColdStartMs), "/ticker/news.xml");
+    // The ticker's translucent black 12 px from the corner of the first output, its title
+    // in light letters, the page beside it.
+    const WaylandSession::Output first = session.SwayOutputs().at(0);
+    const std::string shot = session.Home() + "/ticker.png";
+    EXPECT_TRUE(Eventually([&] {
+        return session.Screenshot(shot, first.name) && Dark(SaverRun::PixelColour(shot, 14, 80)) &&
+               Brightest(shot, 19, 12, 423, 40) > 0.6 &&
+               SaverRun::PixelColour(shot, first.width / 2, first.height * 3 / 4) == kPageColour;
+    })) << SaverRun::PixelColour(shot, 14, 80);
+    ASSERT_TRUE(session.Key("Escape"));
+    test::ExpectCleanEnd(run, "");
+}
 
 // The preview and the display modes draw inside an X window, which a Wayland session
 // without Xwayland does not have: one line says so, and the status is not 0.

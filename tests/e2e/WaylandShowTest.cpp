@@ -4,6 +4,7 @@
 // session's user; its working and home folders are the run's, so that the checks of the
 // X11 tests apply as they are.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <algorithm>
 #include <chrono>
@@ -181,6 +182,35 @@ TEST_F(WaylandShowTest, TheFeedTickerShowsAtTheTopLeftInsideTheShow) {
     ASSERT_TRUE(session.Key("Escape"));
     test::ExpectCleanEnd(run, "");
 }
+
+// The show on the other compositors: GNOME's mutter, which has no layer-shell (full-screen
+// windows), and KDE's KWin (overlay surfaces). Neither offers the screenshot and virtual
+// keyboard protocols of wlroots, so the test sees the page's request and ends the show as
+// a session's end does.
+class CompositorShowTest : public ::testing::TestWithParam<Compositor> {};
+
+TEST_P(CompositorShowTest, ShowsThePageNativelyAndEndsCleanly) {
+    WaylandSession session(GetParam());
+    if (!session.Unavailable().empty()) {
+        GTEST_SKIP() << session.Unavailable();
+    }
+    SaverRun run;
+    ShareRunWithSession(run, session);
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p2.htm")}));
+    StartSaverInSession(run, session, {"/s"});
+    ASSERT_TRUE(run.WaitFor("/p2.htm"));
+    EXPECT_FALSE(run.Ended(2000));
+    run.Program().Signal(SIGTERM);
+    ASSERT_TRUE(run.Ended());
+    EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Compositors, CompositorShowTest,
+                         ::testing::Values(Compositor::kMutter, Compositor::kKWin),
+                         [](const auto& info) {
+                             return std::string(info.param == Compositor::kMutter ? "Mutter"
+                                                                                  : "KWin");
+                         });
 
 // The preview and the display modes draw inside an X window, which a Wayland session
 // without Xwayland does not have: one line says so, and the status is not 0.

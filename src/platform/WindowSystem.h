@@ -40,7 +40,8 @@ class CoverWindow {
 enum class ShowPanel { Status, Feed };
 
 // A black borderless show window: a browser filling the area above two one-line status
-// panels (18 and 21 px high, black, in the given text colours).
+// panels (18 and 21 px high, black, in the given text colours), and over all of it the
+// feed windows it makes.
 class ShowWindow {
   public:
     virtual ~ShowWindow() = default;

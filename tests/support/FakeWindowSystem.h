@@ -1,8 +1,8 @@
 #pragma once
 
-// In-memory stand-ins for the window system, browser and input hook (the shell is
-// FakePlatform's), so the show's logic runs without a display. Timers fire only when a
-// test says so.
+// In-memory stand-ins for the window system, browser, feed windows and input hook (the
+// shell is FakePlatform's), so the show's logic runs without a display. Timers fire only
+// when a test says so.
 #include <map>
 #include <memory>
 #include <string>

@@ -28,7 +28,14 @@ bool Zombie(const std::string& proc_folder) {
 }  // namespace
 
 TestUser::TestUser(const std::string& prefix) : name_(prefix + std::to_string(getpid())) {
-    made_ = RunChild({"useradd", "--no-create-home", "--shell", "/bin/sh", name_}).status == 0;
+    // Tests that run side by side make users at once, and useradd fails while another one
+    // holds the lock of /etc/passwd: tried again until it is free.
+    made_ = Eventually(
+        [&] {
+            return RunChild({"useradd", "--no-create-home", "--shell", "/bin/sh", name_}).status ==
+                   0;
+        },
+        std::chrono::seconds(30));
     if (struct passwd* entry = getpwnam(name_.c_str())) {
         uid_ = entry->pw_uid;
         gid_ = entry->pw_gid;
@@ -40,7 +47,11 @@ TestUser::~TestUser() {
         if (uid_ != 0) {
             EndProcesses();
         }
-        RunChild({"userdel", name_});
+        Eventually(
+            [&] {
+                return RunChild({"userdel", name_}).status == 0;
+            },
+            std::chrono::seconds(30));
     }
 }
 

@@ -16,28 +16,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const char* ProgramName(Compositor compositor) {
-    switch (compositor) {
-        case Compositor::kSway:
-            return "sway";
-        case Compositor::kMutter:
-            return "mutter";
-        case Compositor::kKWin:
-            return "kwin_wayland";
-    }
-    return "";
-}
+// The compositor's program, and the desktop it stands for (XDG_CURRENT_DESKTOP).
+struct CompositorNames {
+    const char* program;
+    const char* desktop;
+};
 
-const char* DesktopName(Compositor compositor) {
+CompositorNames NamesOf(Compositor compositor) {
     switch (compositor) {
         case Compositor::kSway:
-            return "sway";
+            return {"sway", "sway"};
         case Compositor::kMutter:
-            return "GNOME";
+            return {"mutter", "GNOME"};
         case Compositor::kKWin:
-            return "KDE";
+            return {"kwin_wayland", "KDE"};
     }
-    return "";
+    return {"", ""};
 }
 
 // A session bus whose socket lies in the private runtime folder, so that nothing of it
@@ -79,7 +73,7 @@ struct Registry {
 
 WaylandSession::WaylandSession(Compositor compositor)
     : compositor_(compositor), user_("saver-wl-") {
-    const std::string program = ProgramName(compositor);
+    const std::string program = NamesOf(compositor).program;
     if (getuid() != 0) {
         unavailable_ = "needs root, to make a user for " + program + " (it refuses root)";
         return;
@@ -117,6 +111,10 @@ WaylandSession::WaylandSession(Compositor compositor)
                                     "WLR_LIBINPUT_NO_DEVICES=1", "WLR_RENDERER=pixman"}) {
             environment.push_back(setting);
         }
+    } else if (compositor == Compositor::kMutter) {
+        // A session without input devices: the idle monitor's ResetIdletime stands in for
+        // the user's input, and mutter answers it only with this set.
+        environment.push_back("MUTTER_DEBUG_RESET_IDLETIME=1");
     }
     process_ = std::make_unique<ChildProcess>(user_.As(environment, command));
     const bool ready = Eventually(
@@ -205,7 +203,7 @@ std::vector<std::string> WaylandSession::Environment() const {
         "DBUS_SESSION_BUS_ADDRESS=unix:path=" + Runtime() + "/bus",
         "PATH=/usr/local/bin:/usr/bin:/bin",
         "XDG_SESSION_TYPE=wayland",
-        std::string("XDG_CURRENT_DESKTOP=") + DesktopName(compositor_),
+        std::string("XDG_CURRENT_DESKTOP=") + NamesOf(compositor_).desktop,
         // GTK programs would otherwise have the bus start the accessibility services.
         "NO_AT_BRIDGE=1",
     };

@@ -13,7 +13,8 @@ namespace saver::test {
 
 enum class Compositor {
     kSway,    // wlroots: headless backend, two outputs, a swaybar panel, a swaybg background
-    kMutter,  // GNOME: headless, one virtual monitor of 1024 x 768
+    kMutter,  // GNOME: headless, one virtual monitor of 1024 x 768; its idle monitor's
+              // ResetIdletime (org.gnome.Mutter.IdleMonitor) counts as input
     kKWin,    // KDE: the virtual backend
 };
 

@@ -13,6 +13,7 @@
 
 #include "IdleWatcher.h"
 #include "base/Files.h"
+#include "base/Text.h"
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxFolders.h"
 
@@ -76,14 +77,8 @@ bool ReadOptions(int argc, char** argv, Options& options) {
 // The lock of one saver's watcher: the saver's name and a hash of its full path, so
 // that savers of one name in two folders have a watcher each.
 std::string LockName(const std::string& saver) {
-    uint64_t hash = 1469598103934665603ULL;  // FNV-1a
-    for (unsigned char c : saver) {
-        hash = (hash ^ c) * 1099511628211ULL;
-    }
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
     return "idle-watcher-" + saver::SafeFileName(saver::FileNamePart(saver)).substr(0, 64) + "-" +
-           hex;
+           saver::StableHashHex(saver);
 }
 
 gboolean Quit(gpointer loop) {
@@ -132,7 +127,7 @@ int main(int argc, char** argv) {
         }
         g_main_loop_unref(loop);
         if (lost) {
-            throw std::runtime_error("the desktop ended");
+            throw std::runtime_error("the desktop session ended (its compositor went away)");
         }
         return 0;
     } catch (const std::exception& error) {

@@ -9,7 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
+#include "SaverRun.h"
 #include "support/Deadline.h"
 #include "support/Eventually.h"
 #include "support/TempFolder.h"
@@ -37,7 +39,7 @@ class WaylandIdleWatcherTest : public ::testing::Test {
         if (!session->Unavailable().empty()) {
             return false;
         }
-        for (const char* program : {"idle-watcher", "hold-inhibit", "install-screensaver"}) {
+        for (const char* program : {"idle-watcher", "hold-inhibit"}) {
             Install(std::string(SAVER_BIN_DIR) + "/" + program, Path(program));
         }
         test::WriteFile(Path("saver"), kStandInSaver);
@@ -106,6 +108,18 @@ TEST_F(WaylandIdleWatcherTest, SwayIdleStartsTheSaverAndKeysKeepItAway) {
     EXPECT_TRUE(SaverRan("/s\n"));
 }
 
+// At the session's end the watcher ends too, with status 1 and the reason.
+TEST_F(WaylandIdleWatcherTest, SwayWatcherEndsWithTheCompositor) {
+    if (!StartSession(Compositor::kSway)) {
+        GTEST_SKIP() << session->Unavailable();
+    }
+    StartWatcher(60);
+    const std::vector<pid_t> sway = session->User().Processes("sway");
+    ASSERT_EQ(sway.size(), 1u);
+    kill(sway.front(), SIGTERM);
+    EXPECT_EQ(watcher->WaitExit(kColdStartMs), std::optional<int>(1));
+}
+
 TEST_F(WaylandIdleWatcherTest, SwayScreenSaverInhibitHoldsTheSaverUntilItsProgramEnds) {
     if (!StartSession(Compositor::kSway)) {
         GTEST_SKIP() << session->Unavailable();
@@ -132,25 +146,34 @@ TEST_F(WaylandIdleWatcherTest, SwayWindowThatInhibitsIdleHoldsTheSaver) {
     EXPECT_GT(NextStart(kColdStartMs), 0);
 }
 
-// xscreensaver is installed here, but on a Wayland session the saver is installed with
-// the idle watcher, which starts at once.
-TEST_F(WaylandIdleWatcherTest, SwayInstallScreensaverSetsUpTheIdleWatcher) {
+// xscreensaver is installed here, but on a Wayland session the installer's command sets
+// the saver up with the idle watcher, which starts at once.
+TEST_F(WaylandIdleWatcherTest, SwayTheInstallersCommandSetsUpTheIdleWatcher) {
     if (!StartSession(Compositor::kSway)) {
         GTEST_SKIP() << session->Unavailable();
     }
-    const test::ChildResult result = session->Run({Path("install-screensaver"), Path("saver")});
-    ASSERT_EQ(result.status, 0) << result.err;
+    test::SaverRun run;
+    ASSERT_TRUE(run.MakeSaver("WebInterval=60", {run.Url("p1.htm")}));
+    chmod(run.Folder().c_str(), 0755);
+    const std::string system = run.Folder() + "/system/";
+    std::filesystem::create_directories(system);
+    for (const char* program : {"install-screensaver", "idle-watcher"}) {
+        std::filesystem::copy_file(std::string(SAVER_BIN_DIR) + "/" + program, system + program);
+    }
+    const test::ChildResult result = test::RunChild(session->Command(
+        {run.SaverFile(), "path", run.Folder() + "/", "test.scr", "true"},
+        {"SAVERHOST_SYSTEM_DIR=" + system, "WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1"}));
+    ASSERT_EQ(result.status, 0) << result.out;
+    const std::string watcher = system + "idle-watcher";
+    EXPECT_TRUE(test::Eventually([&] { return session->User().Processes(watcher).size() == 1; }));
     std::string entry;
     for (const auto& file :
          std::filesystem::directory_iterator(session->Home() + "/.config/autostart")) {
         entry += test::ReadFile(file.path());
     }
-    EXPECT_NE(entry.find("Exec=" + Path("idle-watcher") + " --minutes 10 " + Path("saver")),
-              std::string::npos)
+    EXPECT_NE(entry.find("Exec=" + watcher + " --minutes 10 " + run.SaverFile()), std::string::npos)
         << entry;
     EXPECT_FALSE(std::filesystem::exists(Path(".xscreensaver")));
-    EXPECT_TRUE(test::Eventually(
-        [&] { return session->User().Processes(Path("idle-watcher")).size() == 1; }));
 }
 
 // With an X display beside it, the Wayland compositor is what the watcher watches.
@@ -169,18 +192,34 @@ TEST_F(WaylandIdleWatcherTest, KWinIdleStartsTheSaverAndAKilledSaverComesBack) {
     EXPECT_TRUE(SaverRan("/s\n/s\n"));
 }
 
-TEST_F(WaylandIdleWatcherTest, MutterIdleStartsTheSaverAndGnomeSessionInhibitHoldsIt) {
+// mutter's idle time counts from its start: reset, it shows the timeout is waited for.
+TEST_F(WaylandIdleWatcherTest, MutterIdleStartsTheSaverAfterTheTimeout) {
     if (!StartSession(Compositor::kMutter)) {
         GTEST_SKIP() << session->Unavailable();
     }
     ASSERT_TRUE(session->WaitForBusName("org.gnome.Mutter.IdleMonitor"));
+    ASSERT_EQ(session
+                  ->Run({"gdbus", "call", "--session", "--dest", "org.gnome.Mutter.IdleMonitor",
+                         "--object-path", "/org/gnome/Mutter/IdleMonitor/Core", "--method",
+                         "org.gnome.Mutter.IdleMonitor.ResetIdletime"})
+                  .status,
+              0);
+    EXPECT_NE(StartWatcher(5).find("(org.gnome.Mutter.IdleMonitor)"), std::string::npos);
+    EXPECT_EQ(NextStart(2000), 0);
+    EXPECT_GT(NextStart(kColdStartMs), 0);
+    EXPECT_TRUE(SaverRan("/s\n"));
+}
+
+TEST_F(WaylandIdleWatcherTest, MutterGnomeSessionIdleInhibitHoldsTheSaver) {
+    if (!StartSession(Compositor::kMutter)) {
+        GTEST_SKIP() << session->Unavailable();
+    }
     auto holder = HoldInhibit("gnome-session", false);
     ASSERT_NE(holder, nullptr);
-    EXPECT_NE(StartWatcher(5).find("(org.gnome.Mutter.IdleMonitor)"), std::string::npos);
+    StartWatcher(5);
     EXPECT_EQ(NextStart(10000), 0);
     holder.reset();
     EXPECT_GT(NextStart(kColdStartMs), 0);
-    EXPECT_TRUE(SaverRan("/s\n"));
 }
 
 }  // namespace

@@ -13,9 +13,9 @@ gboolean StopHere(GtkWidget*, GdkEvent*, gpointer) {
 
 }  // namespace
 
-// Drawn into the show's own drawing and cut at its edges: WebKit's accelerated drawing
-// puts a view that reaches past the bottom of its window out of place, its software
-// drawing does not.
+// The small pages of the feed windows draw in software: they need no accelerated
+// surfaces, and a view cut at the show window's bottom edge stays in its place (the
+// accelerated drawing through GDK's GL path put it out of place).
 GtkFeedWindow::GtkFeedWindow(GtkWidget* layer) : browser_(WebDrawing::Software) {
     frame_ = gtk_event_box_new();
     gtk_widget_add_events(frame_, GDK_SCROLL_MASK);

@@ -96,7 +96,7 @@ void BM_FirstPaintSwayAndXvfb(benchmark::State& state) {
     state.counters["sway_over_xvfb"] = wayland_total / x11_total;
 }
 
-BENCHMARK(BM_FirstPaintSwayAndXvfb)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstPaintSwayAndXvfb)->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace saver

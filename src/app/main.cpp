@@ -36,6 +36,13 @@ A saver file is saverhost with a saver package appended (see saverpack).
                   the application data folder, and with "true" make this saver
                   the user's screen saver (install-screensaver)
 A saver file whose name ends in ".exe" runs the show whatever the switch.
+
+The show and the settings dialog open on the Wayland session that WAYLAND_DISPLAY
+names, else on the X display that DISPLAY names. When both are set, Wayland wins:
+DISPLAY is then Xwayland's, where the show would be an ordinary X client whose grabs
+hold only among X clients, not over the session's own windows. The preview and the
+display modes draw inside an X window and need DISPLAY. GDK_BACKEND=x11 (or wayland)
+chooses by hand.
 )";
 
 // Platform libraries and programs come from the system folder of the installation

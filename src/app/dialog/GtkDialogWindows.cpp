@@ -1,5 +1,6 @@
 #include "app/dialog/GtkDialogWindows.h"
 
+#include <gdk/gdkwayland.h>
 #include <gtk/gtk.h>
 
 #include <stdexcept>
@@ -12,25 +13,59 @@
 
 namespace saver {
 
-bool OpenGtkDisplay() {
-    if (gdk_display_get_default()) {
-        return true;
+namespace {
+
+std::string NoDisplayReason(const std::string& what, DisplayNeed need,
+                            const DisplaySession& session) {
+    if (need == DisplayNeed::Any) {
+        return what +
+               " needs a Wayland or X display, and none could be opened (is WAYLAND_DISPLAY or "
+               "DISPLAY set?)";
     }
-    gdk_set_allowed_backends("x11");
+    if (!session.wayland_display.empty() && session.x_display.empty()) {
+        return what +
+               " draws inside an X window, and this Wayland session has no X display "
+               "(DISPLAY is not set)";
+    }
+    return what + " needs an X display, and none could be opened (is DISPLAY set?)";
+}
+
+}  // namespace
+
+void OpenGtkDisplay(const std::string& what, DisplayNeed need) {
+    if (GdkDisplay* open = gdk_display_get_default()) {
+        if (need == DisplayNeed::X11 && GDK_IS_WAYLAND_DISPLAY(open)) {
+            throw std::runtime_error(what + " draws inside an X window, not on Wayland");
+        }
+        return;
+    }
+    const DisplaySession session = CurrentDisplaySession();
+    const DisplayBackend backend = ChooseDisplayBackend(session, need, IsSocket);
+    if (backend == DisplayBackend::None) {
+        throw std::runtime_error(NoDisplayReason(what, need, session));
+    }
+    const bool wayland = backend == DisplayBackend::Wayland;
+    const char* name = wayland ? "wayland" : "x11";
+    gdk_set_allowed_backends(name);
+    // GDK would try only what GDK_BACKEND names (an unknown value included), and the web
+    // engine's processes follow it too: it names the choice made here.
+    if (!session.gdk_backend.empty()) {
+        g_setenv("GDK_BACKEND", name, TRUE);
+    }
     // The web engine keeps its disk cache and site data in folders named after the
     // program. A saver file's name is its own, so every saver a user ran would leave
     // folders of its own in ~/.cache and ~/.local/share; under this one name they all
     // share ~/.cache/saverhost/ and ~/.local/share/saverhost/.
     g_set_prgname("saverhost");
-    return gtk_init_check(nullptr, nullptr);
+    if (!gtk_init_check(nullptr, nullptr)) {
+        throw std::runtime_error(what + " could not open the " +
+                                 (wayland ? "Wayland display " + session.wayland_display
+                                          : "X display " + session.x_display));
+    }
 }
 
 void GtkDialogWindows::RunSettingsDialog(SaverProcess& process) {
-    if (!OpenGtkDisplay()) {
-        throw std::runtime_error(
-            "the settings dialog needs an X display, and none could be opened "
-            "(is DISPLAY set?)");
-    }
+    OpenGtkDisplay("the settings dialog");
     GtkSettingsDialog window;
     TDistributeConfigForm form(
         SettingsDialogEnvironment{

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+
+#include "platform/linux/gtk/DisplayBackend.h"
 #include "startup/MainWindows.h"
 
 namespace saver {
@@ -9,14 +12,16 @@ namespace saver {
 // loading them. The show and the preview are not here (GtkMainWindows has them).
 class GtkDialogWindows : public MainWindows {
   public:
-    // Throws std::runtime_error when no X display can be opened.
+    // Throws std::runtime_error when no display can be opened.
     void RunSettingsDialog(SaverProcess& process) override;
     // Throw std::logic_error: the dialog module has no show and no preview.
     void RunShow(SaverProcess& process) override;
     void RunPreview(SaverProcess& process) override;
 };
 
-// Opens the X display for GTK once; false when there is none.
-bool OpenGtkDisplay();
+// Opens GTK's display once, on the display server the session offers (Wayland when it
+// has one, else X11; see ChooseDisplayBackend). Throws std::runtime_error with a one-line
+// reason naming `what` (the run mode: "the show") when there is none it can use.
+void OpenGtkDisplay(const std::string& what, DisplayNeed need = DisplayNeed::Any);
 
 }  // namespace saver

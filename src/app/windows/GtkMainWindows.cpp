@@ -3,6 +3,7 @@
 #include <gtk/gtk.h>
 
 #include <cstdio>
+#include <memory>
 #include <stdexcept>
 
 #include "app/windows/ShowCompanionSet.h"
@@ -10,6 +11,8 @@
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
+#include "platform/linux/gtk/WaylandInputHook.h"
+#include "platform/linux/gtk/WaylandOutputs.h"
 #include "platform/linux/gtk/WebContexts.h"
 #include "platform/linux/gtk/XInputHook.h"
 #include "show/PreviewDesign.h"
@@ -30,18 +33,28 @@ std::vector<std::string> UnpackedFolders(const SaverFolders& folders) {
     return {folders.working_folder, folders.disk_folder};
 }
 
+// The system-wide input hook of the display server GTK opened.
+std::unique_ptr<InputHook> MakeInputHook(GtkWindowSystem& windows) {
+    if (IsWaylandDisplay(gdk_display_get_default())) {
+        return std::make_unique<WaylandInputHook>(windows);
+    }
+    return std::make_unique<XInputHook>();
+}
+
 }  // namespace
 
 void GtkMainWindows::RunShow(SaverProcess& process) {
-    if (!OpenGtkDisplay()) {
-        throw std::runtime_error(
-            "the show needs an X display, and none could be opened "
-            "(is DISPLAY set?)");
+    // A display mode draws inside the X window its host lends; the show of its own opens
+    // on Wayland or X11, as the session offers.
+    if (process.state.host.hosted) {
+        OpenGtkDisplay("a display mode of xscreensaver (--root, --window-id)", DisplayNeed::X11);
+    } else {
+        OpenGtkDisplay("the show");
     }
     WireTimerDispatcher();
     SetWebSandboxFolders(UnpackedFolders(process.folders));
     GtkWindowSystem windows(process.state.host);
-    XInputHook hook;
+    std::unique_ptr<InputHook> hook = MakeInputHook(windows);
     ShowCompanionSet companions(process, windows);
     const std::string cache = process.platform.folders.CacheFolder();
     ShowSession session(ShowEnvironment{
@@ -49,7 +62,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
         ResolveBesideTheLoop(
             windows,
             [&process](std::string& item) { return process.content.ResolveContentItem(item); }),
-        process.random, windows, process.platform.shell, hook, companions,
+        process.random, windows, process.platform.shell, *hook, companions,
         process.state.executable_form, process.state.host.hosted,
         cache.empty()
             ? ""
@@ -58,11 +71,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
 }
 
 void GtkMainWindows::RunPreview(SaverProcess& process) {
-    if (!OpenGtkDisplay()) {
-        throw std::runtime_error(
-            "the preview needs an X display, and none could be opened "
-            "(is DISPLAY set?)");
-    }
+    OpenGtkDisplay("the preview (/p)", DisplayNeed::X11);
     const uint64_t parent = static_cast<uint32_t>(process.state.window_handle);
     if (parent != 0 && !ForeignWindowArea(parent)) {
         // The window to draw into is gone (or never was): nothing to show.

@@ -1,5 +1,7 @@
 #include "platform/linux/gtk/GtkCoverWindow.h"
 
+#include "platform/linux/gtk/WaylandOutputs.h"
+
 namespace saver {
 
 void PlaceBlackWindow(GtkWidget* window, const MonitorArea& area) {
@@ -22,6 +24,12 @@ void PlaceBlackWindow(GtkWidget* window, const MonitorArea& area) {
 
 void PlaceFullScreen(GtkWidget* window, const MonitorArea& area) {
     PlaceBlackWindow(window, area);
+    if (IsWaylandDisplay(gtk_widget_get_display(window))) {
+        // Wayland clients do not place their windows: the compositor is asked for the
+        // output instead.
+        CoverOutput(GTK_WINDOW(window), area);
+        return;
+    }
     // Full-screen, not maximised: under a window manager a maximised window leaves the
     // panels visible, a full-screen one goes above them. The window manager puts it on
     // the monitor it was moved to; without one the position and size alone hold.

@@ -26,7 +26,8 @@ class GtkCoverWindow : public CoverWindow {
 // for the focus. Needs no window manager: the position and size are set directly.
 void PlaceBlackWindow(GtkWidget* window, const MonitorArea& area);
 
-// PlaceBlackWindow, and full-screen on that monitor under a window manager.
+// PlaceBlackWindow, and full-screen on that monitor under a window manager; on Wayland
+// over that output, above panels (CoverOutput). Call before the window is realised.
 void PlaceFullScreen(GtkWidget* window, const MonitorArea& area);
 
 }  // namespace saver

@@ -56,10 +56,14 @@ void GtkHints::Attach(GtkWidget* widget, const std::string& text) {
                            [](gpointer data) { delete static_cast<Hint*>(data); });
 }
 
-gboolean GtkHints::OnEnter(GtkWidget*, GdkEventCrossing* event, gpointer data) {
+gboolean GtkHints::OnEnter(GtkWidget* widget, GdkEventCrossing* event, gpointer data) {
     auto* hint = static_cast<Hint*>(data);
     GtkHints& self = *hint->hints;
     self.Hide();
+    // On Wayland a popup is placed relative to the window it belongs to, which its
+    // pointer coordinates are relative to as well.
+    gtk_window_set_transient_for(GTK_WINDOW(self.popup_),
+                                 GTK_WINDOW(gtk_widget_get_toplevel(widget)));
     gtk_label_set_text(GTK_LABEL(self.label_), hint->text.c_str());
     self.x_ = static_cast<int>(event->x_root);
     self.y_ = static_cast<int>(event->y_root) + kBelowPointer;

@@ -1,13 +1,13 @@
 #include "platform/linux/gtk/GtkWindowSystem.h"
 
-#include <X11/extensions/scrnsaver.h>
-#include <gdk/gdkx.h>
-
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GdkInput.h"
 #include "platform/linux/gtk/GlibTimer.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
 #include "platform/linux/gtk/GtkShowWindow.h"
+#include "platform/linux/gtk/WaylandIdleInhibit.h"
+#include "platform/linux/gtk/WaylandOutputs.h"
+#include "platform/linux/gtk/X11ScreenSaverSuspend.h"
 #include "platform/linux/gtk/XineramaHeads.h"
 
 namespace saver {
@@ -43,8 +43,8 @@ std::vector<MonitorArea> GtkWindowSystem::Monitors() const {
         gdk_monitor_get_geometry(gdk_display_get_monitor(display, i), &geometry);
         monitors.push_back({geometry.x, geometry.y, geometry.width, geometry.height});
     }
-    if (monitors.size() <= 1 && GDK_IS_X11_DISPLAY(display)) {
-        std::vector<MonitorArea> heads = XineramaHeads(gdk_x11_display_get_xdisplay(display));
+    if (monitors.size() <= 1) {
+        std::vector<MonitorArea> heads = XineramaHeads(display);
         if (heads.size() > 1) {
             return heads;
         }
@@ -72,7 +72,16 @@ std::unique_ptr<CoverWindow> GtkWindowSystem::CreateCoverWindow(const MonitorAre
 
 void GtkWindowSystem::SetMessageFilter(std::function<bool(const InputMessage&)> filter) {
     filter_ = std::move(filter);
-    if (filter_) {
+    SetEventHandler();
+}
+
+void GtkWindowSystem::SetInputTap(std::function<void(const GdkEvent*)> tap) {
+    tap_ = std::move(tap);
+    SetEventHandler();
+}
+
+void GtkWindowSystem::SetEventHandler() {
+    if (filter_ || tap_) {
         gdk_event_handler_set(OnEvent, this, nullptr);
     } else {
         gdk_event_handler_set(DispatchEvent, nullptr, nullptr);
@@ -81,6 +90,11 @@ void GtkWindowSystem::SetMessageFilter(std::function<bool(const InputMessage&)> 
 
 void GtkWindowSystem::OnEvent(GdkEvent* event, gpointer self) {
     auto* system = static_cast<GtkWindowSystem*>(self);
+    if (system->tap_) {
+        // The tap may remove itself; it runs from a copy.
+        auto tap = system->tap_;
+        tap(event);
+    }
     if (system->filter_) {
         auto message = TranslateGdkEvent(event);
         // The filter may replace itself; it runs from a copy.
@@ -96,10 +110,18 @@ void GtkWindowSystem::SetScreenSaverRunning(bool running) {
     if (running == screen_saver_suspended_ || host_.hosted) {
         return;
     }
-    GdkDisplay* display = gdk_display_get_default();
-    if (display && GDK_IS_X11_DISPLAY(display)) {
-        XScreenSaverSuspend(gdk_x11_display_get_xdisplay(display), running ? True : False);
-        XFlush(gdk_x11_display_get_xdisplay(display));
+    if (!screen_saver_hold_) {
+        // X11 suspends the server's own saver; Wayland inhibits the compositor's idle
+        // start on the show's surfaces.
+        GdkDisplay* display = gdk_display_get_default();
+        if (IsWaylandDisplay(display)) {
+            screen_saver_hold_ = std::make_unique<WaylandIdleInhibit>(display);
+        } else if (display) {
+            screen_saver_hold_ = std::make_unique<X11ScreenSaverSuspend>(display);
+        }
+    }
+    if (screen_saver_hold_) {
+        screen_saver_hold_->Hold(running);
     }
     screen_saver_suspended_ = running;
 }

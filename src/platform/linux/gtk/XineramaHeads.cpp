@@ -2,14 +2,19 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/Xinerama.h>
+#include <gdk/gdkx.h>
 
 #include <algorithm>
 
 namespace saver {
 
-std::vector<MonitorArea> XineramaHeads(::_XDisplay* display) {
+std::vector<MonitorArea> XineramaHeads(GdkDisplay* gdk_display) {
     std::vector<MonitorArea> heads;
-    if (display == nullptr || !XineramaIsActive(display)) {
+    if (gdk_display == nullptr || !GDK_IS_X11_DISPLAY(gdk_display)) {
+        return heads;
+    }
+    Display* display = gdk_x11_display_get_xdisplay(gdk_display);
+    if (!XineramaIsActive(display)) {
         return heads;
     }
     int count = 0;

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "app/windows/ShowCompanionSet.h"
+#include "base/StartTrace.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
@@ -22,10 +23,12 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
             "the show needs an X display, and none could be opened "
             "(is DISPLAY set?)");
     }
+    TraceStartStep("display open");
     WireTimerDispatcher();
     GtkWindowSystem windows(process.state.host);
     XInputHook hook;
     ShowCompanionSet companions(process, windows);
+    TraceStartStep("companions made");
     const std::string cache = process.platform.folders.CacheFolder();
     ShowSession session(ShowEnvironment{
         process.settings,
@@ -35,6 +38,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
         cache.empty()
             ? ""
             : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});
+    TraceStartStep("show window made");
     session.Run();
 }
 

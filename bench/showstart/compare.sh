@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# The show's start against the web engine's floor: exec to the first page's load event
+# of a saver's "/s" (one page, no music, no feeds) and of minimal-webview (one
+# full-screen GTK window, one WebKitGTK web view, one load of the same page), taken in
+# turns in one run under Xvfb. Cold: a fresh HOME for every start; warm: each program
+# keeps its own HOME across its starts, as a saver started many times a day does.
+# Medians of RUNS (default 11) each and the two ratios (goal at most 1.05).
+set -euo pipefail
+build=${1:?build folder}
+runs=${RUNS:-11}
+. "$(dirname "$0")/../../tools/demo/xvfb.sh"
+scratch=$(mktemp -d)
+cleanup() {
+    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$scratch"
+}
+trap cleanup EXIT INT TERM
+start_xvfb "$scratch"
+unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
+export XDG_RUNTIME_DIR=$scratch/run GDK_BACKEND=x11 WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
+mkdir -p "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+page=http://127.0.0.1:$port/page.htm
+printf '[Set]\nScrName=Benchmark\nWebInterval=60\n[Web]\n%s=1\n' "$page" >"$scratch/saver.ini"
+mkdir -p "$scratch/content"
+"$build/bin/saverpack" build --host "$build/bin/saverhost" --settings "$scratch/saver.ini" \
+    --content "$scratch/content" -o "$scratch/bench.scr" >/dev/null
+
+timer=$build/bin/show-load-time
+minimal=$build/bin/minimal-webview
+# start KIND HOME COMMAND...: one start with HOME, its time appended to KIND.ms.
+start() {
+    local kind=$1 home=$2
+    shift 2
+    mkdir -p "$home"
+    HOME=$home "$timer" "$port" "$@" >>"$scratch/$kind.ms" 2>>"$scratch/$kind.err" ||
+        { echo "$kind failed:" >&2; cat "$scratch/$kind.err" >&2; exit 1; }
+}
+for run in $(seq "$runs"); do
+    start saver-cold "$scratch/cold-saver-$run" "$scratch/bench.scr" /s
+    start minimal-cold "$scratch/cold-minimal-$run" "$minimal" "$page"
+    rm -rf "$scratch/cold-saver-$run" "$scratch/cold-minimal-$run"
+done
+# One start each before the warm runs fills their profiles.
+start saver-first "$scratch/warm-saver" "$scratch/bench.scr" /s
+start minimal-first "$scratch/warm-minimal" "$minimal" "$page"
+for _ in $(seq "$runs"); do
+    start saver-warm "$scratch/warm-saver" "$scratch/bench.scr" /s
+    start minimal-warm "$scratch/warm-minimal" "$minimal" "$page"
+done
+median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+for profile in cold warm; do
+    awk -v s="$(median "$scratch/saver-$profile.ms")" -v m="$(median "$scratch/minimal-$profile.ms")" \
+        -v n="$runs" -v p="$profile" 'BEGIN {
+        printf "%s: exec to first page loaded, median of %d: saver \"/s\" %.1f ms, minimal" \
+            " WebKitGTK program %.1f ms; ratio %.2f (goal <= 1.05): %s\n", p, n, s, m, s / m,
+            s / m <= 1.05 ? "met" : "NOT met"
+    }'
+done

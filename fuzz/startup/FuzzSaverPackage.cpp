@@ -1,6 +1,7 @@
 // The tail of a saver file: the package header and the archive behind it, unpacked into
 // a scratch folder. Whatever the bytes, nothing may land outside that folder.
 
+#include "ScratchFolder.h"
 #include "base/Files.h"
 #include "startup/PackageLayout.h"
 #include "startup/SaverPackage.h"
@@ -11,25 +12,10 @@
 #include <filesystem>
 #include <string>
 
-namespace {
-
-const std::string& Scratch() {
-    static const std::string folder = [] {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "fuzz-package-XXXXXX").string();
-        return std::string(::mkdtemp(pattern.data())) + "/";
-    }();
-    return folder;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     namespace fs = std::filesystem;
-    const std::string root = Scratch();
-    const std::string work = root + "work/";
-    fs::remove_all(work);
-    saver::ForceDirectories(work);
+    const std::string root = saver::fuzz::ScratchFolder("fuzz-package");
+    const std::string work = saver::fuzz::FreshWorkFolder(root);
     // The input is the file's tail behind a marker, as saverpack writes it.
     std::string bytes = "host" + saver::PackageMarker();
     bytes.append(reinterpret_cast<const char*>(data), size);

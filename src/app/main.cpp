@@ -8,9 +8,7 @@
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxFolders.h"
 #include "platform/linux/XdgShell.h"
-#include "startup/SaverFolders.h"
 #include "startup/Startup.h"
-#include "startup/WorkingFolderCleaner.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -65,9 +63,6 @@ int main(int argc, char** argv) {
         saver::XdgShell shell;
         saver::DlLibraryLoader loader;
         saver::Platform platform{registry, folders, shell, lock, loader};
-        // However the process ends from here on, the working folder is emptied.
-        saver::ClearWorkingFolderAtExit(folders.TemporaryFolder() + saver::kWorkingFolderName,
-                                        saver::LargeFileFolder(folders));
         saver::LazyMainWindows windows;
         return saver::RunSaver(arguments, platform, windows);
     } catch (const std::exception& error) {

@@ -1,6 +1,8 @@
 #include "base/Text.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdio>
 
 namespace saver {
 
@@ -60,6 +62,16 @@ bool RemovePrefix(std::string& text, std::string_view prefix) {
     }
     text.erase(0, prefix.size());
     return true;
+}
+
+std::string StableHashHex(std::string_view text) {
+    uint64_t hash = 0xcbf29ce484222325ULL;
+    for (unsigned char c : text) {
+        hash = (hash ^ c) * 0x100000001b3ULL;
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
+    return hex;
 }
 
 }  // namespace saver

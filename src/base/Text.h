@@ -16,5 +16,8 @@ std::string UpperCase(std::string_view text);
 std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to);
 // Removes `prefix` from the start of `text` when it is there; true when it was.
 bool RemovePrefix(std::string& text, std::string_view prefix);
+// The 64-bit FNV-1a hash of `text` as 16 lower-case hex digits: the same on every build
+// and machine (which std::hash is not), so it can name files and locks.
+std::string StableHashHex(std::string_view text);
 
 }  // namespace saver

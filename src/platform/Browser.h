@@ -37,6 +37,9 @@ struct BodyMetrics {
 // log-in dialog). Valid only during the OnShowDialog call that passes it.
 using DialogHandle = uint64_t;
 
+// The largest page archive (SavePage, LoadArchive) that is held in memory.
+inline constexpr uint64_t kMaxPageArchiveBytes = 200ULL << 20;
+
 // What a browser tells its owner. All calls come on the user-interface thread, from
 // inside the main loop, never from inside a Browser call.
 class BrowserEvents {
@@ -92,10 +95,12 @@ class Browser {
     virtual void CloseDialog(DialogHandle dialog) = 0;
     // Saves the loaded page with its pictures, styles and frames as one MHTML archive
     // and passes it to `done` from the main loop later (empty when it could not be
-    // saved). `done` is dropped unanswered when the browser goes away first.
+    // saved, or is larger than kMaxPageArchiveBytes). `done` is dropped unanswered when
+    // the browser goes away first.
     virtual void SavePage(std::function<void(std::string archive)> done) = 0;
     // Shows an archive that SavePage made, stored in the file at `path`. Loads like
-    // Load, with the same events.
+    // Load, with the same events; a file larger than kMaxPageArchiveBytes is not read
+    // into memory and fails as a missing one does.
     virtual void LoadArchive(const std::string& path) = 0;
 
     // How long a page may send nothing before it counts as failed.

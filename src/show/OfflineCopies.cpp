@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Files.h"
+#include "base/Text.h"
 
 namespace saver {
 namespace {
@@ -19,21 +20,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kCopyExtension = ".mht";
 constexpr size_t kMaxNameLetters = 40;
-
-// 64-bit FNV-1a: stable across builds and machines, which std::hash is not.
-uint64_t StableHash(std::string_view text) {
-    uint64_t hash = 0xcbf29ce484222325ULL;
-    for (unsigned char c : text) {
-        hash = (hash ^ c) * 0x100000001b3ULL;
-    }
-    return hash;
-}
-
-std::string Hex(uint64_t value) {
-    char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
-    return text;
-}
 
 struct StoredCopy {
     fs::path path;
@@ -65,13 +51,65 @@ std::vector<StoredCopy> ListCopies(const std::string& folder) {
     return copies;
 }
 
+// Deletes the oldest of `copies` (never `keep`) until `incoming` more bytes fit into
+// `bound`.
+void DeleteOldest(const std::vector<StoredCopy>& copies, uint64_t incoming, uint64_t bound,
+                  const std::string& keep) {
+    uint64_t total = incoming;
+    for (const StoredCopy& copy : copies) {
+        if (copy.path != keep) {
+            total += copy.size;
+        }
+    }
+    for (const StoredCopy& copy : copies) {
+        if (total <= bound) {
+            return;
+        }
+        if (copy.path != keep) {
+            std::error_code ignored;
+            fs::remove(copy.path, ignored);
+            total -= copy.size;
+        }
+    }
+}
+
+// A folder named as OfflineCopiesFolderName names them: "-" and 16 hex digits at the end.
+// Nothing else in the common folder (such as the large files of a running saver) is a
+// copy, whatever its name.
+bool IsCopiesFolderName(const std::string& name) {
+    constexpr size_t kHashDigits = 16;
+    return name.size() > kHashDigits + 1 && name[name.size() - kHashDigits - 1] == '-' &&
+           name.find_first_not_of("0123456789abcdef", name.size() - kHashDigits) ==
+               std::string::npos;
+}
+
+// The copies of this saver (in `folder`) and of every other saver beside it, oldest first.
+std::vector<StoredCopy> CopiesOfAllSavers(const std::string& folder) {
+    std::vector<StoredCopy> copies = ListCopies(folder);
+    const fs::path own = fs::path(folder).parent_path();
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(own.parent_path(), error)) {
+        std::error_code ignored;
+        if (entry.path() != own && entry.is_directory(ignored) && !entry.is_symlink(ignored) &&
+            IsCopiesFolderName(entry.path().filename().string())) {
+            std::vector<StoredCopy> more = ListCopies(entry.path().string() + "/");
+            copies.insert(copies.end(), more.begin(), more.end());
+        }
+    }
+    std::sort(copies.begin(), copies.end(),
+              [](const StoredCopy& a, const StoredCopy& b) { return a.saved < b.saved; });
+    return copies;
+}
+
 }  // namespace
 
-OfflineCopies::OfflineCopies(std::string folder, uint64_t bound_bytes)
-    : folder_(std::move(folder)), bound_bytes_(bound_bytes) {}
+OfflineCopies::OfflineCopies(std::string folder, uint64_t bound_bytes, uint64_t total_bound_bytes)
+    : folder_(std::move(folder)),
+      bound_bytes_(bound_bytes),
+      total_bound_bytes_(total_bound_bytes) {}
 
 std::string OfflineCopies::CopyPath(const std::string& address) const {
-    return folder_ + Hex(StableHash(address)) + kCopyExtension;
+    return folder_ + StableHashHex(address) + kCopyExtension;
 }
 
 bool OfflineCopies::PrepareFolder() const {
@@ -88,27 +126,13 @@ bool OfflineCopies::PrepareFolder() const {
 }
 
 void OfflineCopies::MakeRoom(uint64_t incoming, const std::string& keep) const {
-    std::vector<StoredCopy> copies = ListCopies(folder_);
-    uint64_t total = incoming;
-    for (const StoredCopy& copy : copies) {
-        if (copy.path != keep) {
-            total += copy.size;
-        }
-    }
-    for (const StoredCopy& copy : copies) {
-        if (total <= bound_bytes_) {
-            return;
-        }
-        if (copy.path != keep) {
-            std::error_code ignored;
-            fs::remove(copy.path, ignored);
-            total -= copy.size;
-        }
-    }
+    DeleteOldest(ListCopies(folder_), incoming, bound_bytes_, keep);
+    DeleteOldest(CopiesOfAllSavers(folder_), incoming, total_bound_bytes_, keep);
 }
 
 bool OfflineCopies::Store(const std::string& address, std::string_view archive) {
-    if (folder_.empty() || archive.empty() || archive.size() > bound_bytes_ || !PrepareFolder()) {
+    if (folder_.empty() || archive.empty() ||
+        archive.size() > std::min(bound_bytes_, total_bound_bytes_) || !PrepareFolder()) {
         return false;
     }
     const std::string path = CopyPath(address);
@@ -123,7 +147,9 @@ std::optional<OfflineCopy> OfflineCopies::Find(const std::string& address) const
     }
     const std::string path = CopyPath(address);
     struct stat info {};
-    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
+    // A copy larger than the bound was not written here: it is not read into memory.
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0 ||
+        static_cast<uint64_t>(info.st_size) > bound_bytes_) {
         return std::nullopt;
     }
     return OfflineCopy{path, info.st_mtime};
@@ -138,7 +164,7 @@ std::string OfflineCopiesFolderName(const std::string& saver_name) {
         const bool plain = std::isalnum(c) || c == '.' || c == '-' || c == '_';
         name += plain && c < 0x80 ? static_cast<char>(c) : '_';
     }
-    return name + "-" + Hex(StableHash(saver_name)) + "/";
+    return name + "-" + StableHashHex(saver_name) + "/";
 }
 
 bool IsWebAddress(const std::string& page) {

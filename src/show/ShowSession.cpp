@@ -10,8 +10,12 @@ namespace {
 // system-wide input hook is installed.
 constexpr int kHookDelayTicks = 20;
 
-// All copies of one saver's web pages together.
-constexpr uint64_t kOfflineCopiesBound = 200ULL * 1024 * 1024;
+// All copies of one saver's web pages together: as much as one page archive may be.
+constexpr uint64_t kOfflineCopiesBound = kMaxPageArchiveBytes;
+// The copies of all savers together, in the user's cache folder: five savers at their
+// full bound. A user who tries many savers keeps the copies of the ones shown last, and
+// the cache holds no more than a web browser's own disk cache commonly does (1 GB).
+constexpr uint64_t kAllOfflineCopiesBound = 1000ULL * 1000 * 1000;
 
 }  // namespace
 
@@ -19,7 +23,7 @@ ShowSession::ShowSession(const ShowEnvironment& environment)
     : environment_(environment),
       filter_(environment.settings),
       covers_(environment.windows),
-      copies_(environment.offline_copies_folder, kOfflineCopiesBound),
+      copies_(environment.offline_copies_folder, kOfflineCopiesBound, kAllOfflineCopiesBound),
       main_(std::make_unique<TWebFullscreenForm>(*this, nullptr)) {}
 
 ShowSession::~ShowSession() {

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <functional>
 #include <vector>
 
 #include <fcntl.h>
@@ -79,8 +80,16 @@ SaverPackage::Result SaverPackage::ExtractSaverPackage(const std::string& execut
     // are read from memory.
     std::string_view bytes = std::string_view(tail).substr(header.archive_offset);
     WriteFile(working_folder + header.name + "~", bytes);
-    if (!UnzipArchiveBytes(bytes, working_folder, &placement_)) {
-        result.problem = "the package archive is not a readable ZIP archive";
+    archive_entries_ = ListZipEntries(bytes).value_or(std::vector<ZipEntryInfo>{});
+    UnzipOptions options{&placement_};
+    if (settings_only_) {
+        options.select = [&header](const std::string& file) {
+            return file == header.name ? file : std::string();
+        };
+    }
+    const std::string problem = UnzipArchiveBytes(bytes, working_folder, options);
+    if (!problem.empty()) {
+        result.problem = "the package archive cannot be unpacked: " + problem;
     }
     result.settings_file = working_folder + header.name;
     return result;
@@ -112,7 +121,13 @@ bool SaverPackage::CopyRange(uint64_t start, uint64_t end, const std::string& pa
 
 void SaverPackage::ExtractPackageItem(const std::string& key, const std::string& destination,
                                       const std::string& target_folder) {
-    if (executable_fd_ < 0 || settings_ == nullptr) {
+    ExtractItem(key, destination, target_folder, {});
+}
+
+void SaverPackage::ExtractItem(const std::string& key, const std::string& destination,
+                               const std::string& target_folder,
+                               const std::function<std::string(const std::string&)>& select) {
+    if (executable_fd_ < 0 || settings_ == nullptr || settings_only_) {
         return;
     }
     const int32_t start = settings_->ReadInteger("zippos", key + "_1", 0);
@@ -129,13 +144,26 @@ void SaverPackage::ExtractPackageItem(const std::string& key, const std::string&
     if (settings_->ReadBool("notzip", key, false)) {
         CopyFileReplacing(copy, placement_.Place(destination, size));
     } else {
-        UnzipArchive(copy, target_folder.empty() ? working_folder_ : target_folder, &placement_);
+        UnzipArchive(copy, target_folder.empty() ? working_folder_ : target_folder,
+                     UnzipOptions{&placement_, select});
     }
 }
 
 void SaverPackage::ProvideMpegLibrary(const std::string& system_folder) {
-    if (executable_fd_ >= 0 && !FileExists(system_folder + "MPEGDLL.DLL")) {
-        ExtractPackageItem("MPEGDLL.DLL", working_folder_ + "MPEGDLL.DLL", system_folder);
+    if (executable_fd_ < 0 || FileExists(system_folder + kMpegLibraryName)) {
+        return;
+    }
+    const auto only_the_library = [](const std::string& file) {
+        return UpperCase(file) == kMpegLibraryName ? std::string(kMpegLibraryName) : std::string();
+    };
+    const std::string in_working_folder = working_folder_ + kMpegLibraryName;
+    const bool to_system_folder = ::geteuid() != 0 && ::access(system_folder.c_str(), W_OK) == 0;
+    ExtractItem(kMpegLibraryName, in_working_folder,
+                to_system_folder ? system_folder : working_folder_, only_the_library);
+    // A library that could not be placed in the system folder is loaded from the working
+    // folder.
+    if (!FileExists(system_folder + kMpegLibraryName) && !FileExists(in_working_folder)) {
+        ExtractItem(kMpegLibraryName, in_working_folder, working_folder_, only_the_library);
     }
 }
 

@@ -48,18 +48,28 @@ struct WorkingFolderScope {
     ~WorkingFolderScope() { ClearWorkingFolder(folders.working_folder, folders.disk_folder); }
 };
 
+// The working folder is shared by every saver of this kind and belongs to the process
+// that holds the instance lock. That process starts it empty (what a run ended by
+// SIGKILL left is never taken for what this saver carries) and empties it however it
+// ends; a process turned away by the lock never touches it.
+void TakeOverWorkingFolder(const SaverFolders& folders) {
+    ClearWorkingFolder(folders.working_folder, folders.disk_folder);
+    ClearWorkingFolderAtExit(folders.working_folder, folders.disk_folder);
+}
+
 }  // namespace
 
 int RunSaver(const Arguments& arguments, Platform& platform, MainWindows& windows) {
     SaverProcess process(platform);
     process.folders = PrepareFolders(platform.folders, platform.registry);
-    WorkingFolderScope clear_at_end{process.folders};
     if (HandleInstallCommand(arguments, process.folders, platform.shell)) {
         return 0;
     }
     if (!platform.instance_lock.TryAcquire(kInstanceLockName)) {
         return 0;
     }
+    TakeOverWorkingFolder(process.folders);
+    WorkingFolderScope clear_at_end{process.folders};
     process.state = ParseCommandLine(arguments);
     process.state.host = ReadHostWindow(arguments, std::getenv("XSCREENSAVER_WINDOW"));
     if (process.state.run_mode == rmShow) {

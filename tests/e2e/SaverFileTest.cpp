@@ -118,6 +118,9 @@ TEST_F(SaverFileTest, InspectReportsWhatTheSaverCarries) {
         << "the first item starts right after the host";
     EXPECT_GT(report["PackageItems"][0]["End"].get<uint64_t>(), fs::file_size(kHost));
     EXPECT_FALSE(report["PackageItems"][0]["NotZip"]);
+    ASSERT_EQ(report["PackageEntries"].size(), 2u) << "listed from the archive, not unpacked";
+    EXPECT_EQ(report["PackageEntries"][1]["Name"], "page.htm");
+    EXPECT_EQ(report["PackageEntries"][1]["Size"], 3);
     EXPECT_FALSE(fs::exists(root / "run/Orvane/Ocean.ini"))
         << "inspect leaves the working folder alone";
 }
@@ -158,17 +161,42 @@ TEST_F(SaverFileTest, ExecutableFormFollowsTheFileName) {
     EXPECT_FALSE(Inspect(saver)["ExecutableForm"]);
 }
 
-TEST_F(SaverFileTest, SecondInstanceExitsSilentlyAndEmptiesTheWorkingFolder) {
+// Two real savers: the one that runs owns the working folder. A second one (the idle
+// watcher while a show runs, xscreensaver once per monitor) ends silently and leaves the
+// running one's files alone; what a run killed by SIGKILL left is cleared by the next
+// run that gets the lock, before it unpacks anything.
+TEST_F(SaverFileTest, OnlyTheRunningInstanceTouchesTheWorkingFolder) {
     std::string saver = MakeSaver("Ocean.scr", "[Set]\n");
-    int lock = ::open((root / "run/quillmontscreensaverweb.lock").c_str(), O_RDWR | O_CREAT, 0600);
-    ASSERT_EQ(::flock(lock, LOCK_EX | LOCK_NB), 0);
-    root.Write("run/Orvane/left-over.htm", "x");
-    test::ChildResult result = Run({saver, "/a", "5"});
-    ::close(lock);
-    EXPECT_TRUE(result.exited);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out + result.err, "");
+    test::ChildOptions blocking = Options();
+    blocking.set_env["SAVER_TEST_BLOCK"] = "1";
+    auto running =
+        std::make_unique<test::ChildProcess>(std::vector<std::string>{saver, "/a", "5"}, blocking);
+    for (int waited = 0; !fs::exists(root / "record.txt") && waited < 60000; waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ASSERT_TRUE(fs::exists(root / "run/Orvane/Ocean.ini"));
+    fs::remove(root / "record.txt");
+
+    test::ChildResult second = Run({saver, "/s"});
+    EXPECT_TRUE(second.exited);
+    EXPECT_EQ(second.status, 0);
+    EXPECT_EQ(second.out + second.err, "");
     EXPECT_FALSE(fs::exists(root / "record.txt")) << "the second instance does nothing else";
+    EXPECT_TRUE(fs::exists(root / "run/Orvane/Ocean.ini")) << "the running saver's files stay";
+
+    running->Signal(SIGKILL);
+    running->Wait();
+    running.reset();
+    root.Write("run/Orvane/left-over.htm", "of the killed run");
+    running =
+        std::make_unique<test::ChildProcess>(std::vector<std::string>{saver, "/a", "5"}, blocking);
+    for (int waited = 0; !fs::exists(root / "record.txt") && waited < 60000; waited += 10) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_FALSE(fs::exists(root / "run/Orvane/left-over.htm"));
+    EXPECT_TRUE(fs::exists(root / "run/Orvane/Ocean.ini"));
+    running->Signal(SIGTERM);
+    running->Wait();
     EXPECT_TRUE(WorkingFiles().empty());
 }
 

@@ -98,6 +98,50 @@ TEST_F(OfflineCopiesTest, CopiesStayWithinTheBoundOldestFirstOut) {
     EXPECT_TRUE(copies.Find("http://site.example/page5"));
 }
 
+// Each saver keeps its own bound, and all savers together a total one: savers shown
+// long ago give way, and nothing in the common folder but their copies is touched.
+TEST_F(OfflineCopiesTest, AllSaversTogetherStayWithinTheTotalBound) {
+    const std::string common = root / "cache/saverhost/";
+    const std::string megabyte(1024 * 1024, 'x');
+    const std::string large_file = root.Write("cache/saverhost/Orvane/old.mht", megabyte);
+    const std::string not_ours = root.Write("cache/saverhost/other/old.mht", megabyte);
+    std::vector<OfflineCopies> savers;
+    for (const char* name : {"Ocean", "Forest", "Desert"}) {
+        savers.emplace_back(common + OfflineCopiesFolderName(name), 2 * megabyte.size(),
+                            4 * megabyte.size());
+    }
+    int seconds = 1000;
+    for (OfflineCopies& copies : savers) {
+        for (const char* page : {"http://a.example/", "http://b.example/"}) {
+            ASSERT_TRUE(copies.Store(page, megabyte));
+            SetSaved(copies, page, seconds++);
+        }
+    }
+    uint64_t total = 0;
+    for (const OfflineCopies& copies : savers) {
+        for (const std::string& file : FilesBelow(copies.Folder())) {
+            total += fs::file_size(file);
+        }
+    }
+    EXPECT_EQ(total, 4 * megabyte.size());
+    EXPECT_FALSE(savers[0].Find("http://a.example/")) << "the oldest copies went";
+    EXPECT_FALSE(savers[0].Find("http://b.example/"));
+    EXPECT_TRUE(savers[1].Find("http://a.example/"));
+    EXPECT_TRUE(savers[2].Find("http://b.example/"));
+    EXPECT_TRUE(fs::exists(large_file));
+    EXPECT_TRUE(fs::exists(not_ours));
+    EXPECT_FALSE(savers[2].Store("http://c.example/", std::string(5 * megabyte.size(), 'y')))
+        << "a copy larger than the total bound is not kept";
+}
+
+// A copy is read into memory whole: one larger than a saver may keep is not offered.
+TEST_F(OfflineCopiesTest, ACopyLargerThanTheBoundIsNotOffered) {
+    OfflineCopies copies(Folder(), 1000);
+    ASSERT_TRUE(copies.Store("http://a.example/", "archive"));
+    fs::resize_file(copies.Find("http://a.example/")->path, 1001);
+    EXPECT_FALSE(copies.Find("http://a.example/"));
+}
+
 TEST_F(OfflineCopiesTest, WhatCannotBeKeptIsNotKept) {
     EXPECT_FALSE(OfflineCopies("", 1000).Store("http://a.example/", "archive"));
     OfflineCopies copies(Folder(), 10);

@@ -13,6 +13,8 @@
 #include <filesystem>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -63,6 +65,31 @@ TEST_F(SaverPackageTest, UnpacksThePackageIntoTheWorkingFolder) {
     EXPECT_EQ(test::ReadFile(work + "pic.png"), "PNG") << "folders are not kept";
     EXPECT_EQ(FilesBelow(work),
               (std::vector<std::string>{"Saver.ini", "Saver.ini~", "page.htm", "pic.png"}));
+}
+
+// For looking at a saver: its entries are listed, only its settings file is unpacked and
+// no package item is copied out.
+TEST_F(SaverPackageTest, SettingsOnlyListsTheEntriesAndUnpacksNothingElse) {
+    root.Write("content/page.htm", "<p>hi</p>");
+    const std::string item = root.Write("items/movie.bin", "movie");
+    std::string saver =
+        test::BuildSaverFile(root, "Ocean.scr", "[Set]\n", {{item, true}}, root / "content");
+    SaverPackage package;
+    package.UnpackSettingsOnly();
+    SaverPackage::Result result = package.ExtractSaverPackage(saver, work);
+    EXPECT_EQ(result.problem, "");
+    EXPECT_EQ(FilesBelow(work), (std::vector<std::string>{"Saver.ini", "Saver.ini~"}));
+    std::vector<std::string> listed;
+    for (const ZipEntryInfo& entry : package.ArchiveEntries()) {
+        listed.push_back(entry.name + " " + std::to_string(entry.size));
+    }
+    const std::string ini = "Saver.ini " + std::to_string(fs::file_size(work + "Saver.ini"));
+    EXPECT_EQ(listed, (std::vector<std::string>{ini, "page.htm 9"}));
+    IniFile settings = IniFile::Load(result.settings_file);
+    package.SetSettingsFile(&settings);
+    package.ExtractPackageItem("movie.bin", work + "movie.bin", "");
+    package.ProvideMpegLibrary(root / "system/");
+    EXPECT_EQ(FilesBelow(work), (std::vector<std::string>{"Saver.ini", "Saver.ini~"}));
 }
 
 TEST_F(SaverPackageTest, ExecutableFormFollowsTheExtension) {
@@ -282,16 +309,87 @@ TEST_F(PackageItemTest, BadRangesExtractNothing) {
     EXPECT_EQ(fs::file_size(work + "x.bin"), size - 1) << "a range up to the last byte works";
 }
 
-TEST_F(PackageItemTest, MpegLibraryIsExtractedOnlyWhenMissing) {
-    std::string library = root.Write("items/MPEGDLL.DLL", "library");
-    Unpack("[Set]\n", {{library, false}});
+// The MPEG library item, zipped with more than the library in it: only the library is
+// unpacked, and only where code may be placed.
+class MpegLibraryTest : public PackageItemTest {
+  protected:
+    void SetUp() override {
+        PackageItemTest::SetUp();
+        // Carried as it is, then read as zipped: the archive holds what a hostile author
+        // put beside the library.
+        const std::string item = root.Write(
+            "items/MPEGDLL.DLL",
+            MakeZipArchive(
+                {{"mpegdll.dll", "library"}, {"libc.so.6", "evil"}, {"libmpegdll.so", "evil"}}));
+        Unpack("[Set]\n", {{item, true}});
+        settings.WriteBool("notzip", "MPEGDLL.DLL", false);
+        ForceDirectories(system);
+    }
+
+    std::vector<std::string> SystemFiles() const { return FilesBelow(system); }
+
     std::string system = root / "system/";
-    ForceDirectories(system);
+};
+
+TEST_F(MpegLibraryTest, OnlyTheLibraryIsUnpackedAndNeverWhenPresent) {
     package.ProvideMpegLibrary(system);
-    EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "library");
+    const std::string placed = ::geteuid() == 0 ? work : system;
+    EXPECT_EQ(test::ReadFile(placed + "MPEGDLL.DLL"), "library");
+    for (const char* name : {"libc.so.6", "libmpegdll.so"}) {
+        EXPECT_FALSE(FileExists(work + name)) << name;
+        EXPECT_FALSE(FileExists(system + name)) << name;
+    }
+    fs::remove(placed + "MPEGDLL.DLL");
     WriteFile(system + "MPEGDLL.DLL", "present");
     package.ProvideMpegLibrary(system);
+    EXPECT_EQ(SystemFiles(), std::vector<std::string>{"MPEGDLL.DLL"});
     EXPECT_EQ(test::ReadFile(system + "MPEGDLL.DLL"), "present");
+    EXPECT_FALSE(FileExists(work + "MPEGDLL.DLL")) << "one in the system folder is enough";
+}
+
+// Code that root places in the system folder would run for every user of the machine.
+TEST_F(MpegLibraryTest, RootNeverWritesIntoTheSystemFolder) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "runs as root only";
+    }
+    package.ProvideMpegLibrary(system);
+    EXPECT_EQ(SystemFiles(), std::vector<std::string>{});
+    EXPECT_EQ(test::ReadFile(work + "MPEGDLL.DLL"), "library");
+}
+
+TEST_F(MpegLibraryTest, ALibraryThatCannotBePlacedIsUnpackedIntoTheWorkingFolder) {
+    package.ProvideMpegLibrary(root / "no-such-system-folder/");
+    EXPECT_EQ(test::ReadFile(work + "MPEGDLL.DLL"), "library");
+    EXPECT_FALSE(FileExists(work + "libc.so.6"));
+}
+
+// A user who may write the system folder (SAVERHOST_SYSTEM_DIR) gets the library there.
+TEST_F(MpegLibraryTest, AUserWhoMayWriteTheSystemFolderGetsTheLibraryThere) {
+    if (::geteuid() != 0) {
+        package.ProvideMpegLibrary(system);
+        EXPECT_EQ(SystemFiles(), std::vector<std::string>{"MPEGDLL.DLL"});
+        return;
+    }
+    // As root the same runs as another user, in a child.
+    constexpr uid_t kNobody = 65534;
+    ::chmod(root.Path().c_str(), 0755);
+    for (const std::string& folder : {std::string(root / "sandbox"), work, system}) {
+        ASSERT_EQ(::chown(folder.c_str(), kNobody, kNobody), 0) << folder;
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        const bool dropped = ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+        if (dropped) {
+            package.ProvideMpegLibrary(system);
+        }
+        ::_exit(dropped && FileExists(system + "MPEGDLL.DLL") && !FileExists(work + "MPEGDLL.DLL")
+                    ? 0
+                    : 1);
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(SystemFiles(), std::vector<std::string>{"MPEGDLL.DLL"});
 }
 
 // A library loaded from the working folder is such a file: writing through it would

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 
 namespace saver {
 namespace {
@@ -29,8 +30,14 @@ class RecordingWindows : public MainWindows {
     uint64_t ForegroundWindow() override { return 4242; }
     void ActivateWindow(uint64_t window) override { activated = window; }
 
+    // Runs inside the main window's run, when set.
+    std::function<void(SaverProcess&)> during_run;
+
   private:
     void Record(const char* what, SaverProcess& process) {
+        if (during_run) {
+            during_run(process);
+        }
         ran = what;
         settings = process.settings;
         state = process.state;
@@ -99,21 +106,42 @@ TEST_F(StartupTest, ExecutableFormRunsTheShowWhateverTheSwitch) {
     EXPECT_EQ(windows.activated, 0u) << "the executable form does not restore the focus";
 }
 
-TEST_F(StartupTest, SecondInstanceEndsSilentlyAndEmptiesTheWorkingFolder) {
+// The working folder belongs to the instance that runs: neither a second instance nor
+// the install command may empty it under the running show.
+TEST_F(StartupTest, ProcessesWithoutTheLockLeaveTheWorkingFolderAlone) {
     Saver("Ocean.scr", "[Set]\n");
     fake.lock.held_elsewhere = true;
-    WriteFile(root / "tmp/Orvane/left.htm", "x");
+    ForceDirectories(Work());
+    WriteFile(Work() + "page.htm", "of the running show");
     EXPECT_EQ(Run({"/s"}), 0);
     EXPECT_EQ(windows.ran, "");
     EXPECT_EQ(fake.lock.asked, (std::vector<std::string>{kInstanceLockName}));
-    EXPECT_FALSE(FileExists(root / "tmp/Orvane/left.htm"));
+    EXPECT_TRUE(FileExists(Work() + "page.htm")) << "a second instance";
+
+    fake.lock.held_elsewhere = false;
+    fake.lock.asked.clear();
+    EXPECT_EQ(Run({"path", root / "nowhere/", "x.scr"}), 0);
+    EXPECT_TRUE(fake.lock.asked.empty()) << "the install command never meets the lock";
+    EXPECT_TRUE(FileExists(root / "appdata/Orvane/log.ini"));
+    EXPECT_TRUE(FileExists(Work() + "page.htm")) << "the install command";
 }
 
-TEST_F(StartupTest, InstallCommandNeverMeetsTheLock) {
-    Saver("Ocean.scr", "[Set]\n");
-    EXPECT_EQ(Run({"path", root / "nowhere/", "x.scr"}), 0);
-    EXPECT_TRUE(fake.lock.asked.empty());
-    EXPECT_TRUE(FileExists(root / "appdata/Orvane/log.ini"));
+// What a run killed by SIGKILL left in the working folder is gone before the next run
+// resolves anything: a package item is copied afresh, not taken as it lies there.
+TEST_F(StartupTest, LeftoversOfAKilledRunAreNeverUsed) {
+    const std::string item = root.Write("author/movie.bin", "what the saver carries");
+    fake.folders.executable = test::BuildSaverFile(root, "Ocean.scr", "[Set]\n", {{item, true}});
+    ForceDirectories(Work() + "tmp");
+    WriteFile(Work() + "movie.bin", "planted");
+    WriteFile(Work() + "tmp/tmp.htm", "planted");
+    std::string resolved = "movie.bin";
+    windows.during_run = [&](SaverProcess& process) {
+        EXPECT_FALSE(FileExists(Work() + "tmp/tmp.htm"));
+        ASSERT_TRUE(process.content.ResolveContentItem(resolved));
+        EXPECT_EQ(test::ReadFile(resolved), "what the saver carries");
+    };
+    Run({"/s"});
+    EXPECT_EQ(resolved, Work() + "movie.bin");
 }
 
 TEST_F(StartupTest, WorkingFolderIsEmptyAfterEveryRun) {

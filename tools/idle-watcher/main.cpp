@@ -12,6 +12,7 @@
 
 #include "IdleWatcher.h"
 #include "base/Files.h"
+#include "base/Text.h"
 #include "platform/linux/FlockInstanceLock.h"
 #include "platform/linux/LinuxFolders.h"
 
@@ -63,14 +64,8 @@ bool ReadOptions(int argc, char** argv, Options& options) {
 // The lock of one saver's watcher: the saver's name and a hash of its full path, so
 // that savers of one name in two folders have a watcher each.
 std::string LockName(const std::string& saver) {
-    uint64_t hash = 1469598103934665603ULL;  // FNV-1a
-    for (unsigned char c : saver) {
-        hash = (hash ^ c) * 1099511628211ULL;
-    }
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(hash));
     return "idle-watcher-" + saver::SafeFileName(saver::FileNamePart(saver)).substr(0, 64) + "-" +
-           hex;
+           saver::StableHashHex(saver);
 }
 
 gboolean Quit(gpointer loop) {

@@ -155,19 +155,25 @@ std::vector<std::string> XScreensaverFile::Programs() const {
 
 size_t XScreensaverFile::AddProgram(const std::string& line, const std::string& command) {
     std::vector<std::string> programs = Programs();
-    for (size_t i = 0; i < programs.size(); ++i) {
-        if (programs[i].find(command) != std::string::npos) {
-            return i;
-        }
+    size_t index = 0;
+    while (index < programs.size() && programs[index].find(command) == std::string::npos) {
+        ++index;
     }
-    programs.push_back(line);
+    if (index == programs.size()) {
+        programs.push_back(line);
+    } else if (programs[index].starts_with("-")) {
+        // xscreensaver never runs a disabled program, selected or not.
+        programs[index] = std::string(Trim(std::string_view(programs[index]).substr(1)));
+    } else {
+        return index;
+    }
     Entry* entry = Find(kProgramsKey);
     if (entry == nullptr) {
         entries_.push_back({kProgramsKey, ""});
         entry = &entries_.back();
     }
     entry->lines = ProgramsLines(programs);
-    return programs.size() - 1;
+    return index;
 }
 
 void XScreensaverFile::Set(const std::string& key, const std::string& value) {

@@ -24,8 +24,8 @@ class XScreensaverFile {
     static XScreensaverFile FromDefaults(const std::string& app_defaults);
 
     std::vector<std::string> Programs() const;
-    // The index of the first program whose line holds `command`; when none does,
-    // `line` is added at the end and its index given.
+    // The index of the first program whose line holds `command`, enabled when it was
+    // disabled ("-"); when none does, `line` is added at the end and its index given.
     size_t AddProgram(const std::string& line, const std::string& command);
     // Sets a one-line setting, in its place when present, else at the end.
     void Set(const std::string& key, const std::string& value);

@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -17,6 +19,7 @@
 #include "XScreensaverFile.h"
 #include "base/Files.h"
 #include "platform/linux/DetachedProcess.h"
+#include "platform/linux/TrustedFile.h"
 
 namespace {
 
@@ -24,17 +27,26 @@ using saver::XScreensaverFile;
 
 constexpr const char* kUsage =
     R"(Usage: install-screensaver [--xscreensaver | --idle-watcher] [--minutes N] SAVER
+       install-screensaver --uninstall SAVER
 
-Makes the saver file SAVER (a full path) the user's screen saver:
+Makes the saver file SAVER (a full path) the user's screen saver. SAVER and its
+folder must belong to the user or root and be writable by their owner alone (a saver
+in a folder such as /tmp is refused: another user could replace it).
 - with xscreensaver installed (or with --xscreensaver): adds SAVER to the display
   modes of ~/.xscreensaver (made from xscreensaver's defaults when missing; every
   other setting and display mode is kept, and a saver already listed is not added
-  twice) and selects it alone ("mode: one"). A running xscreensaver reads the changed
-  file by itself the next time it blanks the screen.
+  twice but enabled when it was disabled) and selects it alone ("mode: one"). The
+  previous file is kept as ~/.xscreensaver.bak; a symbolic link stays one, and the
+  file it leads to is rewritten. A running xscreensaver reads the changed file by
+  itself the next time it blanks the screen.
 - else (or with --idle-watcher): writes the autostart entry
-  ~/.config/autostart/NAME.desktop, which starts the idle watcher for SAVER at
-  log-in, and starts the watcher now. It starts "SAVER /s" once the desktop has been
-  idle for N minutes (--minutes, default 10).
+  ~/.config/autostart/saverhost-NAME-HASH.desktop, which starts the idle watcher for
+  SAVER at log-in, and starts the watcher now. It starts "SAVER /s" once the desktop
+  has been idle for N minutes (--minutes, default 10). A file of that name that
+  install-screensaver did not write is never replaced; the entry an older version
+  wrote as NAME.desktop is replaced by the new one.
+--uninstall removes the autostart entries install-screensaver wrote for SAVER, and
+no other file (the watcher running now ends with the session).
 Exit status: 0 when the saver was installed; 1 when it could not be (the message
 says why; a ~/.xscreensaver that cannot be read as one is left untouched); 2 for a
 wrong command line.
@@ -46,6 +58,7 @@ constexpr const char* kWatcherName = "idle-watcher";
 struct Options {
     enum class Target { Automatic, Xscreensaver, IdleWatcher } target = Target::Automatic;
     int minutes = 10;
+    bool uninstall = false;
     std::string saver;
 };
 
@@ -62,6 +75,8 @@ Options ReadOptions(int argc, char** argv) {
             options.target = Options::Target::Xscreensaver;
         } else if (argument == "--idle-watcher") {
             options.target = Options::Target::IdleWatcher;
+        } else if (argument == "--uninstall") {
+            options.uninstall = true;
         } else if (argument == "--minutes" && i + 1 < argc) {
             char* end = nullptr;
             const long minutes = std::strtol(argv[++i], &end, 10);
@@ -94,6 +109,14 @@ void CheckSaver(const std::string& saver) {
     if (stat(saver.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
         access(saver.c_str(), X_OK) != 0) {
         throw std::runtime_error(saver + " is no program file that can be run");
+    }
+    // The screen saver runs whenever the desktop is idle: a file another user could
+    // change or put there would run their code in this user's session.
+    if (!saver::IsTrustedCodeFile(saver)) {
+        throw std::runtime_error(saver +
+                                 ": the file, or the folder it is in, could be changed by other "
+                                 "users (it must belong to you or root, and only its owner may "
+                                 "write the file and its folder)");
     }
 }
 
@@ -136,17 +159,46 @@ void WriteOrThrow(const std::string& path, const std::string& text, mode_t mode)
     }
 }
 
+// The file that ~/.xscreensaver names: itself, or where its symbolic link leads (a link
+// kept with the user's other dotfiles stays a link).
+std::string LinkTarget(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    char target[PATH_MAX];
+    if (realpath(path.c_str(), target) == nullptr) {
+        throw std::runtime_error(path + " is a symbolic link to nothing that can be read (" +
+                                 std::strerror(errno) + "); it is left as it is");
+    }
+    return target;
+}
+
+// Writes the settings file, keeping its previous text in `backup` (one backup, the
+// newest). The backup is written only when the text changes, so installing again keeps
+// the file as it was before install-screensaver changed it.
+void WriteWithBackup(const std::string& path, const std::optional<std::string>& previous,
+                     const std::string& text, mode_t mode, const std::string& backup) {
+    if (previous && previous != text) {
+        WriteOrThrow(backup, *previous, mode);
+    }
+    WriteOrThrow(path, text, mode);
+}
+
 void InstallForXscreensaver(const std::string& saver) {
-    const std::string path = HomeFolder() + "/.xscreensaver";
+    const std::string named = HomeFolder() + "/.xscreensaver";
+    const std::string path = LinkTarget(named);
     struct stat info {};
     XScreensaverFile file = XScreensaverFile::FromDefaults(ReadText(kAppDefaults));
+    std::optional<std::string> previous;
     mode_t mode = 0644;
     if (stat(path.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode) || access(path.c_str(), R_OK) != 0) {
             throw std::runtime_error(path + " is no file that can be read; it is left as it is");
         }
+        previous = ReadText(path);
         try {
-            file = XScreensaverFile::Parse(ReadText(path));
+            file = XScreensaverFile::Parse(*previous);
         } catch (const std::runtime_error& error) {
             throw std::runtime_error(path + " cannot be read as xscreensaver's settings (" +
                                      error.what() + "); it is left as it is");
@@ -161,7 +213,7 @@ void InstallForXscreensaver(const std::string& saver) {
     const size_t index = file.AddProgram("\"" + name + "\"  " + command, command);
     file.Set("mode", "one");
     file.Set("selected", std::to_string(index));
-    WriteOrThrow(path, file.Text(), mode);
+    WriteWithBackup(path, previous, file.Text(), mode, named + ".bak");
     std::printf("%s is the screen saver of xscreensaver now (%s)\n", saver.c_str(), path.c_str());
 }
 
@@ -180,15 +232,23 @@ std::string WatcherProgram() {
     return saver::FolderPart(std::string(self, static_cast<size_t>(length))) + kWatcherName;
 }
 
+// The user's autostart folder, and the system's ones that its entries would hide.
+saver::AutostartFolder Autostart() {
+    const char* dirs = std::getenv("XDG_CONFIG_DIRS");
+    std::istringstream folders(dirs != nullptr && dirs[0] != '\0' ? dirs : "/etc/xdg");
+    std::vector<std::string> system;
+    for (std::string folder; std::getline(folders, folder, ':');) {
+        if (!folder.empty() && folder[0] == '/') {
+            system.push_back(folder + "/autostart/");
+        }
+    }
+    return saver::AutostartFolder(ConfigFolder() + "/autostart/", system);
+}
+
 void InstallIdleWatcher(const std::string& saver, int minutes) {
     const std::vector<std::string> argv = {WatcherProgram(), "--minutes", std::to_string(minutes),
                                            saver};
-    const std::string folder = ConfigFolder() + "/autostart";
-    if (!saver::ForceDirectories(folder)) {
-        throw std::runtime_error("cannot make the folder " + folder + ": " + std::strerror(errno));
-    }
-    const std::string entry = folder + "/" + SaverName(saver) + ".desktop";
-    WriteOrThrow(entry, saver::AutostartEntry(SaverName(saver), argv), 0644);
+    const std::string entry = Autostart().Install(saver, SaverName(saver), argv);
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || display[0] == '\0') {
         std::printf("no X display now: the idle watcher starts at the next log-in\n");
@@ -197,6 +257,20 @@ void InstallIdleWatcher(const std::string& saver, int minutes) {
     }
     std::printf("%s starts when the desktop has been idle for %d minutes (%s)\n", saver.c_str(),
                 minutes, entry.c_str());
+}
+
+// Removes what the idle-watcher way installed for the saver, which may be gone already.
+void Uninstall(const std::string& saver) {
+    if (saver.front() != '/') {
+        throw std::runtime_error(saver + " is no full path");
+    }
+    const std::vector<std::string> removed = Autostart().Remove(saver, SaverName(saver));
+    for (const std::string& path : removed) {
+        std::printf("removed %s\n", path.c_str());
+    }
+    if (removed.empty()) {
+        std::printf("no autostart entry of install-screensaver starts %s\n", saver.c_str());
+    }
 }
 
 }  // namespace
@@ -208,6 +282,10 @@ int main(int argc, char** argv) {
     }
     try {
         const Options options = ReadOptions(argc, argv);
+        if (options.uninstall) {
+            Uninstall(options.saver);
+            return 0;
+        }
         CheckSaver(options.saver);
         const bool xscreensaver = options.target == Options::Target::Automatic
                                       ? OnPath("xscreensaver")

@@ -131,6 +131,16 @@ class Checker {
                                           std::string(EncodingName(encoding)) +
                                           " (the saver reads it so too)");
         }
+        for (const PackageItemSource& item : sources_.items) {
+            if (!item.not_zip && EqualsNoCase(PackageItemName(item), kMpegLibraryItem)) {
+                findings_.emplace_back(
+                    0, item.path +
+                           ": warning: the MPEG audio library is zipped: the saver unpacks it "
+                           "into the system folder only where the user may write there and is "
+                           "not root, and else into the private working folder, from which it "
+                           "is loaded (\":notzip\" always carries it there)");
+            }
+        }
         for (const IniFile::Section& section : sources_.settings.Sections()) {
             CheckSection(section);
         }

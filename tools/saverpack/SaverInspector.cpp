@@ -147,6 +147,15 @@ std::string JsonReport(const SaverProcess& process) {
     json.EndObject();
     json.Key("WebPlayOrder");
     WriteStrings(json, process.settings.Web);
+    json.Key("PackageEntries").BeginArray();
+    for (const ZipEntryInfo& entry : process.package.ArchiveEntries()) {
+        json.BeginObject();
+        json.Key("Name").String(entry.name);
+        json.Key("Size").Int(static_cast<int64_t>(entry.size));
+        json.Key("CompressedSize").Int(static_cast<int64_t>(entry.compressed_size));
+        json.EndObject();
+    }
+    json.EndArray();
     json.Key("PackageItems").BeginArray();
     for (const PackageItemRange& item : PackageItemRanges(process.settings_file)) {
         json.BeginObject();
@@ -226,6 +235,12 @@ std::string TextReport(const SaverProcess& process) {
             out.Item(item.empty() ? "\"\" (an entry without a name)" : item);
         }
     }
+    for (const ZipEntryInfo& entry : process.package.ArchiveEntries()) {
+        out.Line("Package entry",
+                 (entry.name.empty() ? "(a name that leaves the folder: skipped)" : entry.name) +
+                     ", " + std::to_string(entry.size) + " bytes (" +
+                     std::to_string(entry.compressed_size) + " packed)");
+    }
     for (const PackageItemRange& item : PackageItemRanges(process.settings_file)) {
         out.Line("Package item", item.key + " bytes " + std::to_string(item.start) + ".." +
                                      std::to_string(item.end) +
@@ -246,6 +261,8 @@ std::string InspectSaver(const std::string& saver_path, const Folders& system_fo
     Platform platform{registry, folders, inert, inert, inert};
     SaverProcess process(platform);
     process.folders = PrepareFolders(folders, registry);
+    // The saver's files are listed, not unpacked: only its settings file is read.
+    process.package.UnpackSettingsOnly();
     LoadSaver(process, FileNamePart(saver_path));
     return json ? JsonReport(process) : TextReport(process);
 }

@@ -28,9 +28,11 @@ as it is with ":notzip"; a file given so is left out of the package even where i
 lies in DIR. Their byte ranges are written into the settings' sections "zippos" and
 "notzip". List them in the settings as "(File) NAME" or "(Resource) NAME".
 --mpeg-library carries the MPEG audio library (libmpegdll.so) as the item
-"MPEGDLL.DLL", for machines that have none installed: zipped, the saver unpacks it
-into the system folder (where only an administrator can); with ":notzip", into the
-user's private working folder, from which it is loaded.
+"MPEGDLL.DLL", for machines that have none installed. With ":notzip" the saver
+copies it into the user's private working folder, from which it is loaded. Zipped
+(which gives a warning), it unpacks only the library, into the system folder when
+the user may write there and is not root (a library placed there is loaded by every
+user), else into the working folder too.
 Before writing, the saver is checked as by "saverpack check"; the warnings go to
 standard error. --strict makes them errors: no saver is written and the exit
 status is 1.
@@ -50,9 +52,10 @@ package does not hold. Exit status 0; 1 with --strict when there are warnings.
 
 constexpr const char* kInspectUsage = R"(  saverpack inspect [--json] SAVER
 
-Unpacks SAVER in a scratch folder, reads its settings as the saver would (with the
-user's registry overrides) and prints the settings that matter (interval, order,
-exit conditions, feeds, music), its content lists in file order and its package
+Reads SAVER's settings as the saver would (with the user's registry overrides),
+unpacking only its settings file in a scratch folder, and prints the settings that
+matter (interval, order, exit conditions, feeds, music), its content lists in file
+order, the entries of its package (names and sizes, not unpacked) and its package
 items; --json prints every setting and list as one JSON object, with the Web list
 in file order and "WebPlayOrder" in the order the saver would play it.
 )";

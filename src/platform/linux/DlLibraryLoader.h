@@ -11,7 +11,8 @@ namespace saver {
 // a bare name or a relative path is refused (nullptr) because dlopen would look it up on
 // the library search path or from the current folder. A file, or a folder holding it,
 // that is owned by another user (root aside) or writable by group or others is refused
-// too: a library is code, and only the user and the system may place it.
+// too (IsTrustedCodeFile): a library is code, and only the user and the system may
+// place it.
 class DlLibraryLoader : public LibraryLoader {
   public:
     std::unique_ptr<LoadedLibrary> Load(const std::string& path) override;

@@ -68,6 +68,18 @@ TEST(XScreensaverFileTest, ASaverAlreadyListedIsNotAddedTwice) {
     EXPECT_EQ(second.Text(), file.Text());
 }
 
+// xscreensaver never runs a disabled program, selected or not.
+TEST(XScreensaverFileTest, ADisabledEntryOfTheSaverIsEnabled) {
+    XScreensaverFile file = XScreensaverFile::Parse(ReadFile(kData + "user.xscreensaver"));
+    file.AddProgram("-\t\t" + kSaverLine, kSaverCommand);
+    XScreensaverFile disabled = XScreensaverFile::Parse(file.Text());
+    ASSERT_TRUE(disabled.Programs().back().starts_with("-"));
+    EXPECT_EQ(disabled.AddProgram(kSaverLine, kSaverCommand), 5u);
+    const std::vector<std::string> programs = XScreensaverFile::Parse(disabled.Text()).Programs();
+    EXPECT_EQ(programs.back(), kSaverLine);
+    EXPECT_TRUE(programs[1].starts_with("- GL:")) << "other disabled programs stay disabled";
+}
+
 TEST(XScreensaverFileTest, ANewFileTakesTheProgramsOfTheDefaults) {
     XScreensaverFile file =
         XScreensaverFile::FromDefaults(ReadFile(kData + "app-defaults.XScreenSaver"));

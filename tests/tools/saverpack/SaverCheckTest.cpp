@@ -162,5 +162,22 @@ TEST_F(SaverCheckTest, PackageItemsAreBesideThePagesOnlyAsResources) {
     EXPECT_EQ(Check("[Web]\npage.htm=1\n(Resource) big.jpg=1\n"), std::vector<std::string>{});
 }
 
+// A zipped library is unpacked into the system folder only where the user may write
+// there and is not root: the author is told where it lands otherwise.
+TEST_F(SaverCheckTest, AZippedMpegLibraryIsWarnedAbout) {
+    root.Write("Holiday.ini", "[Set]\n");
+    const std::string library = root.Write("libmpegdll.so", "code");
+    for (bool not_zip : {false, true}) {
+        std::vector<std::string> warnings = CheckSaver(
+            GatherSources(root / "Holiday.ini", "", {{library, not_zip, "MPEGDLL.DLL"}}));
+        EXPECT_EQ(warnings.size(), not_zip ? 0u : 1u);
+        if (!not_zip && !warnings.empty()) {
+            EXPECT_NE(warnings[0].find("the MPEG audio library is zipped"), std::string::npos)
+                << warnings[0];
+            EXPECT_NE(warnings[0].find("private working folder"), std::string::npos);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace saver

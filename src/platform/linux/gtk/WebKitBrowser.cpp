@@ -1,6 +1,8 @@
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 #include <cstdio>
+#include <fstream>
+#include <optional>
 
 #include "platform/linux/gtk/GdkInput.h"
 
@@ -94,16 +96,36 @@ struct SaveRequest {
     std::function<void(std::string)> done;
 };
 
+// The whole stream, or nothing when it is larger than kMaxPageArchiveBytes.
 std::string ReadAll(GInputStream* stream) {
     std::string bytes;
     char chunk[65536];
     gsize read = 0;
     while (g_input_stream_read_all(stream, chunk, sizeof chunk, &read, nullptr, nullptr) &&
            read > 0) {
+        if (bytes.size() + read > kMaxPageArchiveBytes) {
+            return std::string();
+        }
         bytes.append(chunk, read);
         if (read < sizeof chunk) {
             break;
         }
+    }
+    return bytes;
+}
+
+// The bytes of an archive file, its size checked before any is read; nullopt when it
+// cannot be read or is larger than kMaxPageArchiveBytes.
+std::optional<std::string> ReadArchiveFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary | std::ios::ate);
+    const std::streamoff size = file ? static_cast<std::streamoff>(file.tellg()) : -1;
+    if (size < 0 || static_cast<uint64_t>(size) > kMaxPageArchiveBytes) {
+        return std::nullopt;
+    }
+    std::string bytes(static_cast<size_t>(size), '\0');
+    file.seekg(0);
+    if (!file.read(bytes.data(), size)) {
+        return std::nullopt;
     }
     return bytes;
 }
@@ -204,17 +226,23 @@ void WebKitBrowser::Load(const std::string& url) {
 }
 
 void WebKitBrowser::LoadArchive(const std::string& path) {
-    gchar* contents = nullptr;
-    gsize length = 0;
     gchar* file_uri = g_filename_to_uri(path.c_str(), nullptr, nullptr);
     owner_load_pending_ = true;
-    if (file_uri && g_file_get_contents(path.c_str(), &contents, &length, nullptr)) {
-        GBytes* bytes = g_bytes_new_take(contents, length);
+    std::optional<std::string> archive = file_uri ? ReadArchiveFile(path) : std::nullopt;
+    if (archive) {
+        auto* held = new std::string(std::move(*archive));
+        GBytes* bytes = g_bytes_new_with_free_func(
+            held->data(), held->size(),
+            [](gpointer data) { delete static_cast<std::string*>(data); }, held);
         webkit_web_view_load_bytes(view_, bytes, "multipart/related", nullptr, file_uri);
         g_bytes_unref(bytes);
     } else {
-        // An archive that cannot be read fails as a missing file does.
-        webkit_web_view_load_uri(view_, file_uri ? file_uri : "file:///nonexistent");
+        // An archive that cannot be read, or is too large to read, fails as a missing
+        // file does: a path below the file itself names nothing, and the engine never
+        // reads the file.
+        gchar* nothing = g_filename_to_uri((path + "/none").c_str(), nullptr, nullptr);
+        webkit_web_view_load_uri(view_, nothing ? nothing : "file:///nonexistent");
+        g_free(nothing);
     }
     g_free(file_uri);
 }

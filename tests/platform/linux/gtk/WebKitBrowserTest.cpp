@@ -226,6 +226,10 @@ TEST_F(WebKitBrowserTest, SavedArchiveShowsThePageAgainWithoutItsServer) {
     // An archive that is gone is a page that fails.
     wb_->NavigateArchive(folder / "gone.mht");
     EXPECT_TRUE(RunUntil([&] { return errors == 1; }));
+    // So is one too large to be read into memory (sparse: no disk is filled).
+    std::filesystem::resize_file(path, kMaxPageArchiveBytes + 1);
+    wb_->NavigateArchive(path);
+    EXPECT_TRUE(RunUntil([&] { return errors == 2; }));
 }
 
 TEST_F(WebKitBrowserTest, NextPageLoadsAfterTheWebProcessWasKilled) {

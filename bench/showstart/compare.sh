@@ -9,13 +9,7 @@ set -euo pipefail
 build=${1:?build folder}
 runs=${RUNS:-11}
 . "$(dirname "$0")/../../tools/demo/xvfb.sh"
-scratch=$(mktemp -d)
-cleanup() {
-    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT INT TERM
-start_xvfb "$scratch"
+xvfb_in_scratch
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME XDG_STATE_HOME
 export XDG_RUNTIME_DIR=$scratch/run GDK_BACKEND=x11 WEBKIT_DISABLE_SANDBOX_THIS_IS_DANGEROUS=1
 mkdir -p "$XDG_RUNTIME_DIR"

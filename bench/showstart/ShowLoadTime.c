@@ -66,6 +66,7 @@ static int Serve(int client) {
     if (got > 0) {
         request[got] = '\0';
         if (strncmp(request, "GET /page.htm", 13) == 0) {
+            fprintf(stderr, "show-load-time: page requested at %.1f ms\n", NowMs());
             Reply(client, "200 OK", kPage);
         } else if (strncmp(request, "GET /loaded", 11) == 0) {
             loaded = 1;

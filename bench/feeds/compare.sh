@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Compares TSimpleRSS.LoadFromStream (bench_feeds) on the benchmark's generated feed with
-# libxml2's own parse of the same bytes (goal: at most 1.5 times its time) and with
-# Debian's python3-feedparser (goal: at least 100 times faster), run by Debian's own
-# python3 so that another python on PATH cannot hide the package.
+# libxml2's own parse of the same bytes (goal: at most 1.1 times its CPU time), and shows
+# Debian's python3-feedparser on the same feed for reference, run by Debian's own python3
+# so that another python on PATH cannot hide the package.
 set -euo pipefail
 build=${1:?build folder}
 work=$(mktemp -d)
@@ -31,7 +31,8 @@ print(f"feedparser {feedparser.__version__}: {theirs_ms:.0f} ms (best of 3)")
 print(f"TSimpleRSS.LoadFromStream: {ours_ms:.1f} ms CPU (median of 3), "
       f"{len(data) / 1e6 / (ours_ms / 1000):.0f} MB/s, "
       f"peak growth {medians['BM_LoadFromStream']['peak_growth_MB']:.0f} MB")
-print(f"libxml2 parse alone: {libxml2_ms:.1f} ms CPU; ours takes {ours_ms / libxml2_ms:.2f} times "
-      f"as long (goal: at most 1.5)")
-print(f"feedparser is {theirs_ms / ours_ms:.0f} times slower (goal: at least 100)")
+ratio = ours_ms / libxml2_ms
+print(f"libxml2 parse alone: {libxml2_ms:.1f} ms CPU; ours takes {ratio:.2f} times as long "
+      f"(goal: at most 1.1): {'met' if ratio <= 1.1 else 'NOT met'}")
+print(f"feedparser takes {theirs_ms / ours_ms:.0f} times as long as ours (for reference)")
 PY

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The idle watcher's CPU use on an idle desktop: it watches a saver under Xvfb with a
-# session bus of its own for IDLE_SECONDS (default 600) without reaching its timeout,
-# then its user and system CPU time (from /proc) is compared with the goal of at most
-# 0.1 % of one core.
+# session bus of its own for IDLE_SECONDS (default 600; `make bench` sets 60 unless it is
+# set) without reaching its timeout, then its user and system CPU time (from /proc) is
+# compared with the goal of at most 0.1 % of one core.
 set -euo pipefail
 build=${1:?build folder}
 seconds=${IDLE_SECONDS:-600}

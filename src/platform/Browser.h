@@ -58,10 +58,13 @@ class BrowserEvents {
     // The main document finished loading (also when it failed to load).
     virtual void DocumentComplete(const std::string& url) = 0;
     // The main document of the page failed: no connection, a name not found, a TLS
-    // failure, an HTTP status of 400 or more (`status`, else 0), or no answer within
-    // kNoAnswerSeconds. Loads stopped by another Load are no failure. Comes before the
-    // DocumentComplete of the same load. Until the next page paints, the browser shows
-    // black, never an error page.
+    // failure, an HTTP status of 400 or more (`status`, else 0), no answer within
+    // kNoAnswerSeconds, an address the engine will not load (a restricted port, a scheme
+    // it does not know or has turned off, a missing file), a response that would be
+    // saved rather than shown, a load that never starts, or the page's process died.
+    // Loads stopped by another Load are no failure. Comes before the DocumentComplete of
+    // the same load. Until the next page paints, the browser shows black, never an error
+    // page nor the page before.
     virtual void NavigateError(const std::string& url, int status) = 0;
     // The page opened a dialog. The owner may call Browser::CloseDialog(dialog) now.
     virtual void ShowDialog(DialogHandle dialog) = 0;
@@ -71,7 +74,8 @@ class BrowserEvents {
 };
 
 // A web view inside a window; black until its first page paints. Loading is asynchronous. A crashed
-// or killed page process is no failure of the Browser: the next Load starts a fresh one.
+// or killed page process fails the page it showed (NavigateError); the Browser goes on, and
+// the next Load starts a fresh process.
 class Browser {
   public:
     virtual ~Browser() = default;

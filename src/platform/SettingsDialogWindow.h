@@ -54,7 +54,7 @@ struct SettingsDialogControls {
     int page = dpOptions;
     std::string readme;
 
-    // The checked sequence button: 0 Normalize, 1 Shuffle, 2 Intelligent Random, -1 none.
+    // The checked sequence button: 0 in list order, 1 at random, 2 shuffled once, -1 none.
     int sequence = 2;
     DialogCheckBox web_last_page{.checked = true};
     DialogCheckBox web_status{.checked = true};

@@ -81,7 +81,7 @@ SaverPackage::Result SaverPackage::ExtractSaverPackage(const std::string& execut
     std::string_view bytes = std::string_view(tail).substr(header.archive_offset);
     WriteFile(working_folder + header.name + "~", bytes);
     archive_entries_ = ListZipEntries(bytes).value_or(std::vector<ZipEntryInfo>{});
-    UnzipOptions options{&placement_};
+    UnzipOptions options{.placement = &placement_, .select = {}, .limits = {}};
     if (settings_only_) {
         options.select = [&header](const std::string& file) {
             return file == header.name ? file : std::string();
@@ -145,7 +145,7 @@ void SaverPackage::ExtractItem(const std::string& key, const std::string& destin
         CopyFileReplacing(copy, placement_.Place(destination, size));
     } else {
         UnzipArchive(copy, target_folder.empty() ? working_folder_ : target_folder,
-                     UnzipOptions{&placement_, select});
+                     UnzipOptions{.placement = &placement_, .select = select, .limits = {}});
     }
 }
 

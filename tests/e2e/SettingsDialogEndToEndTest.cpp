@@ -130,17 +130,35 @@ TEST(SettingsDialogEndToEndTest, ASaverWithoutPackageStoresInItsSettingsFile) {
     EXPECT_EQ(UserRegistry(run), "") << "a saver without package leaves the registry alone";
 }
 
-TEST(SettingsDialogEndToEndTest, EscapeStoresNothing) {
+// A box is checked on the exit conditions' page, then the dialog is left without OK.
+struct LeftWithoutOkCase {
+    const char* name;
+    const char* keys;
+};
+
+const LeftWithoutOkCase kLeftWithoutOk[] = {
+    {"Escape", "key Escape"},
+    // Back to the tabs, then to Cancel (the last control): Enter presses the button that
+    // has the focus, not OK.
+    {"EnterOnCancel", "key shift+Tab key shift+Tab key Return"},
+};
+
+class LeftWithoutOkTest : public ::testing::TestWithParam<LeftWithoutOkCase> {};
+
+TEST_P(LeftWithoutOkTest, StoresNothing) {
     SaverRun run;
     ASSERT_TRUE(run.StartX());
     MakePlainSaver(run, "/plain");
     run.StartProgram({run.Folder() + "/plain/plain.scr", "/c"});
     ASSERT_TRUE(WaitForDialog(run));
-    run.Xdo("key Right key Tab key space key Escape");
+    run.Xdo(std::string("key Right key Tab key space ") + GetParam().keys);
     ASSERT_TRUE(run.Ended(60000));
     EXPECT_EQ(ReadFile(run.Folder() + "/plain/plain.002"), kSettings);
     EXPECT_FALSE(fs::exists(run.Folder() + "/home/.config/saverhost/user.reg"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Keys, LeftWithoutOkTest, ::testing::ValuesIn(kLeftWithoutOk),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // The settings file's folder is one the saver may not write: as root, the saver runs as
 // the user "nobody" and the folder belongs to root.

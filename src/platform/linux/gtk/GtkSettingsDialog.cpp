@@ -28,8 +28,10 @@ constexpr const char* kCss =
     ".settings-dialog spinbutton { border: 1px solid #8f8f8f; border-radius: 0;"
     " box-shadow: none; background-image: none; }";
 
-constexpr const char* kSequenceCaptions[] = {"Normalize", "Shuffle", "Intelligent Random"};
-constexpr const char* kIntelliHint = "Display all in random order";
+// The play orders, in the order of their stored values: the list's own order, a page
+// drawn at random each time, and every page once in an order shuffled at the start.
+constexpr const char* kSequenceCaptions[] = {"In list order", "At random", "Shuffled once"};
+constexpr const char* kShuffledOnceHint = "Every page once, in an order shuffled at the start";
 
 GtkWidget* Frame(const char* caption, GtkWidget* content) {
     GtkWidget* frame = gtk_frame_new(caption);
@@ -43,6 +45,11 @@ GtkWidget* Put(GtkWidget* fixed, GtkWidget* widget, int left, int top, int width
     gtk_widget_set_size_request(widget, width, height);
     gtk_fixed_put(GTK_FIXED(fixed), widget, left, top);
     return widget;
+}
+
+bool FocusedPushButton(GtkWidget* window) {
+    GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(window));
+    return focus != nullptr && GTK_IS_BUTTON(focus) && !GTK_IS_TOGGLE_BUTTON(focus);
 }
 
 // An event box that only catches input, so that what lies under it still shows.
@@ -119,7 +126,7 @@ void GtkSettingsDialog::Run(SettingsDialogControls& controls, SettingsDialogHand
     notebook_ = Put(fixed_, gtk_notebook_new(), kPagesLeft, kPagesTop, kPagesWidth, kPagesHeight);
     gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), BuildOptionsPage(), gtk_label_new("Options"));
     gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), BuildExitPage(),
-                             gtk_label_new("Exit Conditions"));
+                             gtk_label_new("Ending the show"));
     gtk_notebook_append_page(GTK_NOTEBOOK(notebook_), BuildReadmePage(), gtk_label_new("Readme"));
     BuildButtons();
     gtk_widget_show_all(window_);
@@ -206,23 +213,23 @@ GtkWidget* GtkSettingsDialog::BuildOptionsPage() {
         gtk_widget_set_no_show_all(button, index == 3);
         previous = button;
     }
-    hints_->Attach(sequence_buttons_[2], kIntelliHint);
+    hints_->Attach(sequence_buttons_[2], kShuffledOnceHint);
     const int checked =
         controls_->sequence >= 0 && controls_->sequence < 3 ? controls_->sequence : 3;
     showing_ = true;
     gtk_toggle_button_set_active(GTK_TOGGLE_BUTTON(sequence_buttons_[checked]), TRUE);
     showing_ = false;
-    Put(page, Frame("Display Sequence", sequence), 8, 6, 150, 112);
+    Put(page, Frame("Page order", sequence), 8, 6, 150, 112);
 
     GtkWidget* options = gtk_box_new(GTK_ORIENTATION_VERTICAL, 4);
-    AddCheck(options, "Open last page in Browser when screensaver exits",
+    AddCheck(options, "Open the last page in the browser at the end",
              &SettingsDialogControls::web_last_page, false);
-    AddCheck(options, "Show explorer status bar", &SettingsDialogControls::web_status, false);
+    AddCheck(options, "Show the status line", &SettingsDialogControls::web_status, false);
     AddCheck(options, "Play background music", &SettingsDialogControls::play_music, false);
-    AddCheck(options, "Display RSS content", &SettingsDialogControls::rss, false);
+    AddCheck(options, "Show news feeds", &SettingsDialogControls::rss, false);
     Put(page, Frame("Options", options), 166, 6, 290, 112);
 
-    Put(page, gtk_label_new("Page display interval (secs):"), 12, 138);
+    Put(page, gtk_label_new("Seconds per page:"), 12, 138);
     spin_ = gtk_spin_button_new_with_range(controls_->interval_low, controls_->interval_high, 1);
     gtk_spin_button_set_value(GTK_SPIN_BUTTON(spin_), controls_->interval);
     g_signal_connect(spin_, "value-changed", G_CALLBACK(OnInterval), this);
@@ -233,13 +240,13 @@ GtkWidget* GtkSettingsDialog::BuildOptionsPage() {
 GtkWidget* GtkSettingsDialog::BuildExitPage() {
     GtkWidget* page = gtk_fixed_new();
     GtkWidget* exits = gtk_box_new(GTK_ORIENTATION_VERTICAL, 4);
-    AddCheck(exits, "Mouse Move Event", &SettingsDialogControls::mouse_move, true);
-    AddCheck(exits, "Mouse Button Press", &SettingsDialogControls::mouse_press, true);
-    AddCheck(exits, "Keyboard Button Press", &SettingsDialogControls::keyboard, true);
-    AddCheck(exits, "Show mouse cursor & Ignore mouse events", &SettingsDialogControls::show_cursor,
-             true);
-    AddCheck(exits, "Exit only when press ESC key ", &SettingsDialogControls::esc_key, true);
-    Put(page, Frame("Saver Exit Conditions", exits), 8, 6, 448, 150);
+    AddCheck(exits, "Moving the mouse", &SettingsDialogControls::mouse_move, true);
+    AddCheck(exits, "Clicking a mouse button", &SettingsDialogControls::mouse_press, true);
+    AddCheck(exits, "Pressing a key", &SettingsDialogControls::keyboard, true);
+    AddCheck(exits, "Show the pointer; the mouse never ends the show",
+             &SettingsDialogControls::show_cursor, true);
+    AddCheck(exits, "Only the Esc key ends the show", &SettingsDialogControls::esc_key, true);
+    Put(page, Frame("The show ends on", exits), 8, 6, 448, 150);
     return page;
 }
 
@@ -377,6 +384,11 @@ gboolean GtkSettingsDialog::OnKey(GtkWidget*, GdkEventKey* event, gpointer data)
         case GDK_KEY_Return:
         case GDK_KEY_KP_Enter:
         case GDK_KEY_ISO_Enter:
+            // A push button with the focus takes Enter itself (Cancel stays Cancel);
+            // anywhere else Enter means OK.
+            if (FocusedPushButton(self->window_)) {
+                return FALSE;
+            }
             OnOk(nullptr, self);
             return TRUE;
         default:

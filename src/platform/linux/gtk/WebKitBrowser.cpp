@@ -157,6 +157,8 @@ WebKitBrowser::WebKitBrowser() {
     g_signal_connect(view_, "print", G_CALLBACK(OnPrint), this);
     g_signal_connect(view_, "authenticate", G_CALLBACK(OnAuthenticate), this);
     g_signal_connect(view_, "key-press-event", G_CALLBACK(OnKeyPress), this);
+    g_signal_connect(view_, "web-process-terminated", G_CALLBACK(OnWebProcessGone), this);
+    cover_ = std::make_unique<ViewCover>(view_);
     // The views share one context: its download handler is connected once.
     WebKitWebContext* context = webkit_web_view_get_context(view_);
     g_signal_handlers_disconnect_by_func(context, reinterpret_cast<gpointer>(CancelDownload),
@@ -174,6 +176,8 @@ WebKitBrowser::WebKitBrowser() {
 
 WebKitBrowser::~WebKitBrowser() {
     StopNoAnswerTimer();
+    g_clear_handle_id(&no_start_timer_, g_source_remove);
+    cover_.reset();
     g_cancellable_cancel(saves_);
     g_object_unref(saves_);
     g_signal_handlers_disconnect_by_data(view_, this);
@@ -223,6 +227,7 @@ void WebKitBrowser::Load(const std::string& url) {
     owner_load_pending_ = true;
     webkit_web_view_load_uri(view_, file_uri ? file_uri : url.c_str());
     g_free(file_uri);
+    AwaitStart(url);
 }
 
 void WebKitBrowser::LoadArchive(const std::string& path) {
@@ -245,6 +250,7 @@ void WebKitBrowser::LoadArchive(const std::string& path) {
         g_free(nothing);
     }
     g_free(file_uri);
+    AwaitStart(path);
 }
 
 void WebKitBrowser::SavePage(std::function<void(std::string archive)> done) {
@@ -292,18 +298,20 @@ gboolean WebKitBrowser::OnNoAnswer(gpointer self) {
 }
 
 void WebKitBrowser::Reveal() {
-    // The page has painted. From now on pages without a background of their own are
-    // drawn on white, as in any browser; pages with one cover it.
+    // The page has loaded. From now on pages without a background of their own are
+    // drawn on white, as in any browser; pages with one cover it. Black stays over the
+    // view until the engine has drawn this page.
     SetBackground(false);
-    gtk_widget_set_child_visible(GTK_WIDGET(view_), TRUE);
+    cover_->LiftWhenPainted();
 }
 
 void WebKitBrowser::LoadFailed(const std::string& uri, int status) {
     StopNoAnswerTimer();
+    g_clear_handle_id(&no_start_timer_, g_source_remove);
     load_failed_ = true;
-    // A failed load leaves the page before it on the view. Until a page has loaded
-    // again the view is not drawn, and the black of the window behind it shows.
-    gtk_widget_set_child_visible(GTK_WIDGET(view_), FALSE);
+    // A failed load leaves the page before it, or an empty page, on the view. Until a
+    // page has loaded and painted again the view shows black.
+    cover_->Raise();
     if (events_) {
         events_->NavigateError(uri, status);
     }
@@ -321,6 +329,7 @@ void WebKitBrowser::LoadHtmlFile(const std::string& path) {
         owner_load_pending_ = true;
         webkit_web_view_load_bytes(view_, bytes, "text/html", nullptr, file_uri);
         g_bytes_unref(bytes);
+        AwaitStart(path);
     }
     g_free(file_uri);
 }
@@ -449,10 +458,14 @@ bool WebKitBrowser::DecideNewWindow(WebKitNavigationPolicyDecision* decision) {
 }
 
 bool WebKitBrowser::DecideResponse(WebKitResponsePolicyDecision* decision) {
+    const bool main_document =
+        webkit_response_policy_decision_is_main_frame_main_resource(decision);
     if (!ShowableResponse(decision)) {
+        // A page that would be saved rather than shown is a page that failed.
+        main_refused_ = main_refused_ || main_document;
         return false;
     }
-    if (!webkit_response_policy_decision_is_main_frame_main_resource(decision)) {
+    if (!main_document) {
         return true;
     }
     const guint status =
@@ -463,6 +476,7 @@ bool WebKitBrowser::DecideResponse(WebKitResponsePolicyDecision* decision) {
     // The server's error page is never shown; the load fails on this refusal and the
     // failure is told then, with the status.
     refused_status_ = static_cast<int>(status);
+    main_refused_ = true;
     return false;
 }
 
@@ -498,14 +512,16 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
         browser->warm_up_loading_ = event != WEBKIT_LOAD_FINISHED;
         return;
     }
+    g_clear_handle_id(&browser->no_start_timer_, g_source_remove);
     if (event == WEBKIT_LOAD_STARTED || event == WEBKIT_LOAD_REDIRECTED) {
-        browser->load_failed_ = false;
-        browser->refused_status_ = 0;
-        browser->StopNoAnswerTimer();
-        browser->no_answer_timer_ = g_timeout_add_seconds(kNoAnswerSeconds, OnNoAnswer, browser);
+        browser->LoadStarted();
         return;
     }
     browser->StopNoAnswerTimer();  // the page answered, or failed
+    if (event == WEBKIT_LOAD_COMMITTED) {
+        browser->CheckCommitted();
+        return;
+    }
     if (event != WEBKIT_LOAD_FINISHED) {
         return;
     }
@@ -522,14 +538,15 @@ void WebKitBrowser::OnLoadChanged(WebKitWebView* view, WebKitLoadEvent event, gp
 gboolean WebKitBrowser::OnLoadFailed(WebKitWebView*, WebKitLoadEvent, gchar* uri, GError* error,
                                      gpointer self) {
     auto* browser = static_cast<WebKitBrowser*>(self);
-    // A load stopped for another, or a response turned into a download, is no failure of
-    // the page; a refused error status is.
+    // A load stopped for another is no failure of the page; a main document refused
+    // (an error status, or a response that would be saved) is.
     const bool replaced =
         g_error_matches(error, WEBKIT_NETWORK_ERROR, WEBKIT_NETWORK_ERROR_CANCELLED) ||
         (g_error_matches(error, WEBKIT_POLICY_ERROR,
                          WEBKIT_POLICY_ERROR_FRAME_LOAD_INTERRUPTED_BY_POLICY_CHANGE) &&
-         browser->refused_status_ == 0);
-    if (!replaced && !browser->WarmingUp()) {
+         !browser->main_refused_);
+    // A failure already told (a crash of the web process during the load) is told once.
+    if (!replaced && !browser->WarmingUp() && !browser->load_failed_) {
         browser->LoadFailed(uri ? uri : "", browser->refused_status_);
     }
     // No error page of the engine's own: the owner hears of the failure instead.
@@ -578,6 +595,61 @@ gboolean WebKitBrowser::OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self) 
     }
     auto message = TranslateGdkEvent(reinterpret_cast<GdkEvent*>(key));
     return message && browser->events_->TranslateAccelerator(*message);
+}
+
+// The loads on which the engine shows no page of the owner's and tells no failure: they
+// fail here, so that the view stays black and the owner moves on.
+
+void WebKitBrowser::LoadStarted() {
+    load_failed_ = false;
+    refused_status_ = 0;
+    main_refused_ = false;
+    const gchar* uri = webkit_web_view_get_uri(view_);
+    started_uri_ = uri ? uri : "";
+    StopNoAnswerTimer();
+    no_answer_timer_ = g_timeout_add_seconds(kNoAnswerSeconds, OnNoAnswer, this);
+}
+
+void WebKitBrowser::CheckCommitted() {
+    // A page the engine refuses to contact (a restricted port) ends in an empty page
+    // committed in its place, with no failure told.
+    const gchar* uri = webkit_web_view_get_uri(view_);
+    if (g_strcmp0(uri, "about:blank") == 0 && started_uri_ != "about:blank" && !load_failed_) {
+        LoadFailed(started_uri_, 0);
+    }
+}
+
+void WebKitBrowser::AwaitStart(const std::string& address) {
+    // A load the engine never starts (a "javascript:" address, a navigation refused)
+    // ends in nothing at all.
+    g_clear_handle_id(&no_start_timer_, g_source_remove);
+    awaited_address_ = address;
+    no_start_timer_ = g_timeout_add(kNoStartMs, OnNoStart, this);
+}
+
+gboolean WebKitBrowser::OnNoStart(gpointer self) {
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    browser->no_start_timer_ = 0;
+    // A navigation within the page shown (a fragment) starts no load and is done.
+    if (webkit_web_view_is_loading(browser->view_)) {
+        webkit_web_view_stop_loading(browser->view_);
+        browser->LoadFailed(browser->awaited_address_, 0);
+    }
+    return G_SOURCE_REMOVE;
+}
+
+void WebKitBrowser::OnWebProcessGone(WebKitWebView*, WebKitWebProcessTerminationReason,
+                                     gpointer self) {
+    // Whatever page the view showed or was loading is gone with its process; the view
+    // would show an empty page. The next Load starts a fresh process.
+    auto* browser = static_cast<WebKitBrowser*>(self);
+    g_clear_handle_id(&browser->no_start_timer_, g_source_remove);
+    browser->cover_->Raise(true);
+    if (browser->WarmingUp() || browser->load_failed_) {
+        return;
+    }
+    const gchar* uri = webkit_web_view_get_uri(browser->view_);
+    browser->LoadFailed(uri ? uri : "", 0);
 }
 
 }  // namespace saver

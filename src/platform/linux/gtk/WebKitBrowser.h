@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/Browser.h"
+#include "platform/linux/gtk/ViewCover.h"
 
 namespace saver {
 
@@ -47,6 +48,8 @@ class WebKitBrowser : public Browser {
     static gboolean OnKeyPress(GtkWidget*, GdkEventKey* key, gpointer self);
     static gboolean OnNoAnswer(gpointer self);
     static void OnSaved(GObject* view, GAsyncResult* result, gpointer request);
+    static gboolean OnNoStart(gpointer self);
+    static void OnWebProcessGone(WebKitWebView*, WebKitWebProcessTerminationReason, gpointer self);
 
     bool DecideNavigation(WebKitNavigationPolicyDecision* decision);
     bool DecideNewWindow(WebKitNavigationPolicyDecision* decision);
@@ -54,9 +57,14 @@ class WebKitBrowser : public Browser {
     bool DecideResponse(WebKitResponsePolicyDecision* decision);
     void LoadFailed(const std::string& uri, int status);
     void SetBackground(bool black);
-    // Shows the view again after a failure, its page drawn on white.
+    // Shows the view again after a failure, its page drawn on white, once it has painted.
     void Reveal();
     void StopNoAnswerTimer();
+    // The failures the engine does not tell: a load that never starts, an empty page
+    // committed in place of the one asked for, a web process gone.
+    void LoadStarted();
+    void CheckCommitted();
+    void AwaitStart(const std::string& address);
     // Offers a dialog to the owner; true when the owner closed it.
     bool OfferDialog();
     void ApplyStyleSheets(const BrowserOptions& options);
@@ -79,7 +87,16 @@ class WebKitBrowser : public Browser {
     bool load_failed_ = false;
     // The HTTP error status the main document was refused for, until its load fails.
     int refused_status_ = 0;
+    // The main document was refused (an error status, or a response to be saved).
+    bool main_refused_ = false;
+    // The address the load now under way started with (after its redirects).
+    std::string started_uri_;
     guint no_answer_timer_ = 0;
+    // The owner's load that has not started yet, and how long it may take to start.
+    std::string awaited_address_;
+    guint no_start_timer_ = 0;
+    static constexpr guint kNoStartMs = 3000;
+    std::unique_ptr<ViewCover> cover_;
     // Cancelled when the browser goes away, so that no save answers after it.
     GCancellable* saves_ = nullptr;
 };

@@ -188,6 +188,12 @@ TEST_F(WebKitBrowserTest, FailedMainDocumentIsToldWithItsStatus) {
         {test::RefusedUrl(), 0},
         {"http://name.invalid/", 0},
         {untrusted.BaseUrl() + "title.htm", 0},  // a certificate no one vouches for
+        // Addresses the engine will not load, some without telling a failure of its own.
+        {"http://127.0.0.1:1/", 0},        // a port it refuses to contact
+        {"ftp://127.0.0.1/title.htm", 0},  // a scheme it has turned off
+        {"nosuchscheme:page", 0},
+        {"file://" + kPages + "/missing.htm", 0},
+        {"data:application/octet-stream,saved", 0},  // a response to be saved, not shown
     };
     for (const auto& [address, status] : rows) {
         errors.clear();
@@ -199,6 +205,9 @@ TEST_F(WebKitBrowserTest, FailedMainDocumentIsToldWithItsStatus) {
     errors.clear();
     Load(Page("title.htm"));
     EXPECT_TRUE(errors.empty());
+    // A load that never starts (a script address runs in the page shown) fails too.
+    wb_->Navigate("javascript:void(0)");
+    EXPECT_TRUE(RunUntil([&] { return errors.size() == 1; }));
 }
 
 TEST_F(WebKitBrowserTest, SavedArchiveShowsThePageAgainWithoutItsServer) {

@@ -9,6 +9,12 @@
 // BM_SaverCpu: a real saver over a static page for 30 s, with the ticker scrolling and
 // fading (a 12-item feed, an item every 2 s) and without; `cpu_percent` is the CPU time
 // of the saver and its web processes in percent of one core.
+//
+// BM_OverlayScrollFrame: one frame of the list's scroll in a full-screen show window over
+// a static page, the ticker's feed window at the opacity the argument gives: the frame
+// composed and handed to the feed window (`compose_us`), the show window's changed area
+// drawn again, page and translucent ticker, in one paint of its frame clock (`paint_us`),
+// and the X server done with it (`sync_us`). The time per iteration is their sum.
 #include <benchmark/benchmark.h>
 #include <glib.h>
 #include <gtk/gtk.h>
@@ -21,11 +27,13 @@
 #include <sstream>
 
 #include "SaverRun.h"
+#include "TickerListLines.h"
+#include "aatext/text/TAAScrollText.h"
+#include "aatext/text/TickerDesign.h"
 #include "aatext/timer/TAATimerMgr.h"
 #include "feeds/ticker/FeedTicker.h"
 #include "platform/linux/GlibDispatcher.h"
 #include "platform/linux/curl/CurlHttpClient.h"
-#include "platform/linux/gtk/GtkFeedWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "settings/SaverSettingsFile.h"
 #include "support/FakePlatform.h"
@@ -66,17 +74,25 @@ void RunFor(int ms) {
     RunUntil([] { return false; }, ms);
 }
 
+// GTK on an X server of the benchmarks' own, started once for the process; false when
+// either cannot be started.
+bool StartGtk() {
+    static test::XvfbServer x;
+    static const bool started = [] {
+        if (x.Display().empty()) {
+            return false;
+        }
+        setenv("DISPLAY", x.Display().c_str(), 1);
+        gdk_set_allowed_backends("x11");
+        return static_cast<bool>(gtk_init_check(nullptr, nullptr));
+    }();
+    return started;
+}
+
 void BM_TickerCycleStall(benchmark::State& state) {
-    test::XvfbServer x;
     test::FeedServer server(std::string(SAVER_TEST_DATA) + "/feeds");
-    if (x.Display().empty() || server.BaseUrl().empty()) {
-        state.SkipWithError("no X server or feed server");
-        return;
-    }
-    setenv("DISPLAY", x.Display().c_str(), 1);
-    gdk_set_allowed_backends("x11");
-    if (!gtk_init_check(nullptr, nullptr)) {
-        state.SkipWithError("GTK did not start");
+    if (!StartGtk() || server.BaseUrl().empty()) {
+        state.SkipWithError("no X server, GTK or feed server");
         return;
     }
     static GlibDispatcher timer_dispatcher;
@@ -102,7 +118,6 @@ void BM_TickerCycleStall(benchmark::State& state) {
                                             http,
                                             shell,
                                             viewer,
-                                            [] { return std::make_unique<GtkFeedWindow>(); },
                                             "/tmp/",
                                             "",
                                             {},
@@ -135,6 +150,109 @@ void BM_TickerCycleStall(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TickerCycleStall)->Iterations(1)->Unit(benchmark::kSecond);
+
+// Counts the paints of a frame clock and times the last one.
+struct PaintProbe {
+    Clock::time_point started;
+    double last_us = 0;
+    int paints = 0;
+
+    static void Before(GdkFrameClock*, gpointer self) {
+        static_cast<PaintProbe*>(self)->started = Clock::now();
+    }
+    static void After(GdkFrameClock*, gpointer self) {
+        auto* probe = static_cast<PaintProbe*>(self);
+        probe->last_us =
+            std::chrono::duration<double, std::micro>(Clock::now() - probe->started).count();
+        ++probe->paints;
+    }
+};
+
+double MicrosecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::micro>(Clock::now() - start).count();
+}
+
+// The show window GtkShowWindow made: the one top-level window titled "show".
+GtkWidget* ShowToplevel() {
+    GtkWidget* found = nullptr;
+    GList* windows = gtk_window_list_toplevels();
+    for (GList* item = windows; item; item = item->next) {
+        if (g_strcmp0(gtk_window_get_title(GTK_WINDOW(item->data)), "show") == 0) {
+            found = GTK_WIDGET(item->data);
+        }
+    }
+    g_list_free(windows);
+    return found;
+}
+
+void BM_OverlayScrollFrame(benchmark::State& state) {
+    if (!StartGtk()) {
+        state.SkipWithError("no X server or GTK");
+        return;
+    }
+    GtkWindowSystem windows;
+    auto show = windows.CreateShowWindow(nullptr);
+    show->WebBrowser().Load(std::string(SAVER_TEST_DATA) + "/show/site/plain.htm");
+    show->ShowFullScreen();
+    RunFor(2000);  // the page loaded and painted
+    std::unique_ptr<FeedWindow> ticker = show->CreateFeedWindow();
+    ticker->SetBounds(12, 12, 437, 289);
+    ticker->SetOpacity(static_cast<int>(state.range(0)));
+    ticker->Show();
+    TAATimerMgr timers{nullptr};
+    TAAScrollText list(timers);
+    ApplyTickerDesign(list, TickerArea::List);
+    list.SetSize(423, 235);
+    list.Text().SetLines(bench::TickerListLines());
+    list.Surface = [&](const Bitmap24& frame) {
+        ticker->DrawPicture(
+            1, 7, 51, PixelRows{frame.Row(0), frame.Width(), frame.Height(), frame.RowLength()});
+    };
+    list.Paint();
+    GtkWidget* toplevel = ShowToplevel();
+    GdkFrameClock* clock = toplevel ? gtk_widget_get_frame_clock(toplevel) : nullptr;
+    if (!clock) {
+        state.SkipWithError("no show window on the screen");
+        return;
+    }
+    PaintProbe probe;
+    g_signal_connect(clock, "before-paint", G_CALLBACK(PaintProbe::Before), &probe);
+    g_signal_connect(clock, "after-paint", G_CALLBACK(PaintProbe::After), &probe);
+    RunFor(500);
+    GdkDisplay* display = gdk_display_get_default();
+    double compose_us = 0;
+    double paint_us = 0;
+    double sync_us = 0;
+    int offset = 0;
+    for (auto _ : state) {
+        const int paints = probe.paints;
+        const Clock::time_point start = Clock::now();
+        list.SetScrollOffset(++offset);
+        const double compose = MicrosecondsSince(start);
+        if (!RunUntil([&] { return probe.paints > paints; }, 5000)) {
+            state.SkipWithError("the show window was not drawn again");
+            break;
+        }
+        const Clock::time_point synced = Clock::now();
+        gdk_display_sync(display);
+        const double sync = MicrosecondsSince(synced);
+        compose_us += compose;
+        paint_us += probe.last_us;
+        sync_us += sync;
+        state.SetIterationTime((compose + probe.last_us + sync) / 1e6);
+    }
+    g_signal_handlers_disconnect_by_data(clock, &probe);
+    const double frames = static_cast<double>(state.iterations());
+    state.counters["compose_us"] = compose_us / frames;
+    state.counters["paint_us"] = paint_us / frames;
+    state.counters["sync_us"] = sync_us / frames;
+}
+BENCHMARK(BM_OverlayScrollFrame)
+    ->Arg(200)
+    ->Arg(255)
+    ->Iterations(300)
+    ->UseManualTime()
+    ->Unit(benchmark::kMicrosecond);
 
 // CPU ticks (user and system) of every process of the group.
 long GroupTicks(pid_t group) {

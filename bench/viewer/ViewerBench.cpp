@@ -21,7 +21,6 @@
 
 #include "feeds/readers/TSimpleRSS.h"
 #include "feeds/viewer/FeedItemViewer.h"
-#include "platform/linux/gtk/GtkFeedWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "support/TempFolder.h"
 #include "support/TestServers.h"
@@ -83,13 +82,17 @@ class Bench {
         ready_ = gtk_init_check(nullptr, nullptr);
         settings_.BlogShow = true;
         ticker_.right_edge = 449;
+        if (ready_) {
+            show_ = windows_.CreateShowWindow(nullptr);
+            show_->ShowFullScreen();
+            ticker_.show = show_.get();
+        }
     }
     bool Ready() const { return ready_; }
 
     std::unique_ptr<FeedItemViewer> MakeViewer() {
-        auto viewer = std::make_unique<FeedItemViewer>(ViewerEnvironment{
-            settings_, windows_, draw_, [] { return std::make_unique<GtkFeedWindow>(); },
-            folder_.Path(), "", nullptr});
+        auto viewer = std::make_unique<FeedItemViewer>(
+            ViewerEnvironment{settings_, windows_, draw_, folder_.Path(), "", nullptr});
         viewer->Attach(ticker_);
         return viewer;
     }
@@ -115,6 +118,7 @@ class Bench {
     test::TempFolder folder_;
     TSaverSetting settings_;
     GtkWindowSystem windows_;
+    std::unique_ptr<ShowWindow> show_;  // the viewers' windows lie in it
     RandomSource source_{3};
     SourceDraw draw_{source_};
     TickerShared ticker_;

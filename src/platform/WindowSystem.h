@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Browser.h"
+#include "platform/FeedWindow.h"
 #include "platform/InputMessage.h"
 
 namespace saver {
@@ -39,7 +40,8 @@ class CoverWindow {
 enum class ShowPanel { Status, Feed };
 
 // A black borderless show window: a browser filling the area above two one-line status
-// panels (18 and 21 px high, black, in the given text colours).
+// panels (18 and 21 px high, black, in the given text colours), and over all of it the
+// feed windows it makes.
 class ShowWindow {
   public:
     virtual ~ShowWindow() = default;
@@ -57,6 +59,9 @@ class ShowWindow {
     virtual void SetInputGrabbed(bool grabbed) = 0;
     virtual void Hide() = 0;
     virtual bool Visible() const = 0;
+    // A feed window drawn inside this window (FeedWindow). It may outlive this window,
+    // and then shows nothing.
+    virtual std::unique_ptr<FeedWindow> CreateFeedWindow() = 0;
 };
 
 // Windows, timers, the message loop and the desktop-wide switches of the show.

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <memory>
+#include <ostream>
 
 #include "PixelSampler.h"
 #include "SaverRun.h"
@@ -67,6 +68,11 @@ struct FailedPageCase {
     bool crash = false;    // the web processes are killed while the page waits for its server
     bool desktop = false;  // under a window manager and a compositor, with a panel
 };
+
+// The row's name in test output, in place of the struct's bytes.
+void PrintTo(const FailedPageCase& row, std::ostream* out) {
+    *out << row.name;
+}
 
 const FailedPageCase kFailedPages[] = {
     {"RefusedOnItsTurn", "WebInterval=2", [](const SaverRun&) { return test::RefusedUrl(); },

@@ -44,16 +44,6 @@ std::string CommandOutput(const std::string& command) {
     return output;
 }
 
-bool Eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            return false;
-        }
-        usleep(100000);
-    }
-    return true;
-}
 SaverRun::SaverRun() {
     char pattern[] = "/tmp/show-e2e-XXXXXX";
     folder_ = mkdtemp(pattern);

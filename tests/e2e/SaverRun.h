@@ -8,15 +8,12 @@
 
 #include "support/ChildProcess.h"
 #include "support/Deadline.h"
+#include "support/Eventually.h"
 #include "support/TestServers.h"
 
 struct _XDisplay;
 
 namespace saver::test {
-
-// Polls `condition` every 100 ms until it holds (true) or `timeout` has passed (false).
-bool Eventually(const std::function<bool()>& condition,
-                std::chrono::milliseconds timeout = std::chrono::milliseconds(kColdStartMs));
 
 // What a shell command writes on its standard output.
 std::string CommandOutput(const std::string& command);

@@ -2,7 +2,6 @@
 // run by Debian's xscreensaver daemon under Xvfb, ended by it. xscreensaver runs no
 // display mode for root, so the daemon and the saver run as a user the test makes.
 #include <gtest/gtest.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 
 #include "SaverRun.h"
 #include "support/TempFolder.h"
+#include "support/TestUser.h"
 
 namespace saver {
 namespace {
@@ -23,56 +23,7 @@ using test::Eventually;
 using test::ReadFile;
 using test::RunChild;
 using test::SaverRun;
-
-// A user of the test's own, removed with it.
-class TestUser {
-  public:
-    TestUser() : name_("saver-e2e-" + std::to_string(getpid())) {
-        made_ = RunChild({"useradd", "--no-create-home", "--shell", "/bin/sh", name_}).status == 0;
-        if (struct passwd* entry = getpwnam(name_.c_str())) {
-            uid_ = entry->pw_uid;
-            gid_ = entry->pw_gid;
-        }
-    }
-    ~TestUser() {
-        if (made_) {
-            RunChild({"userdel", name_});
-        }
-    }
-    bool Made() const { return made_ && uid_ != 0; }
-    void Own(const std::string& path) const { chown(path.c_str(), uid_, gid_); }
-    // `argv` run as this user in `environment` only.
-    std::vector<std::string> As(const std::vector<std::string>& environment,
-                                const std::vector<std::string>& argv) const {
-        std::vector<std::string> command = {"runuser", "-u", name_, "--", "env", "-i"};
-        command.insert(command.end(), environment.begin(), environment.end());
-        command.insert(command.end(), argv.begin(), argv.end());
-        return command;
-    }
-    uid_t Uid() const { return uid_; }
-
-  private:
-    std::string name_;
-    bool made_ = false;
-    uid_t uid_ = 0;
-    gid_t gid_ = 0;
-};
-
-// The processes of `uid` whose program is `program`.
-int CountProcesses(uid_t uid, const std::string& program) {
-    int count = 0;
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        struct stat info {};
-        if (stat(entry.path().c_str(), &info) != 0 || info.st_uid != uid) {
-            continue;
-        }
-        const std::string cmdline = ReadFile(entry.path().string() + "/cmdline");
-        if (cmdline.substr(0, cmdline.find('\0')) == program) {
-            ++count;
-        }
-    }
-    return count;
-}
+using test::TestUser;
 
 class XscreensaverTest : public ::testing::Test {
   protected:
@@ -145,11 +96,11 @@ TEST_F(XscreensaverTest, TheInstalledSaverRunsInsideXscreensaverAndEndsWithIt) {
     EXPECT_TRUE(Eventually([&] {
         return run.Screenshot(shot) && SaverRun::PixelColour(shot, 400, 300) == "#996633";
     }));
-    EXPECT_EQ(CountProcesses(user.Uid(), run.SaverFile()), 1);
+    EXPECT_EQ(user.Processes(run.SaverFile()).size(), 1u);
     EXPECT_FALSE(run.WorkingFiles().empty());
 
     ASSERT_EQ(AsUser({"xscreensaver-command", "--deactivate"}), 0);
-    EXPECT_TRUE(Eventually([&] { return CountProcesses(user.Uid(), run.SaverFile()) == 0; }));
+    EXPECT_TRUE(Eventually([&] { return user.Processes(run.SaverFile()).empty(); }));
     EXPECT_EQ(run.WorkingFiles(), std::vector<std::string>{});
 }
 

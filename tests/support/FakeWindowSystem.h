@@ -1,8 +1,8 @@
 #pragma once
 
-// In-memory stand-ins for the window system, browser and input hook (the shell is
-// FakePlatform's), so the show's logic runs without a display. Timers fire only when a
-// test says so.
+// In-memory stand-ins for the window system, browser, feed windows and input hook (the
+// shell is FakePlatform's), so the show's logic runs without a display. Timers fire only
+// when a test says so.
 #include <map>
 #include <memory>
 #include <string>
@@ -62,6 +62,34 @@ class FakeCover : public CoverWindow {
     bool visible = true;
 };
 
+// A feed window (ticker or item viewer) that records what it is told.
+class FakeFeedWindow : public FeedWindow {
+  public:
+    Browser& WebBrowser() override { return browser; }
+    void SetBounds(int l, int t, int w, int h) override { bounds = {l, t, w, h}; }
+    void SetOpacity(int value) override { opacity = value; }
+    int Opacity() const override { return opacity; }
+    void Show() override { visible = true; }
+    void Hide() override { visible = false; }
+    bool Visible() const override { return visible; }
+    void BringToFront() override { ++raised; }
+    void SetPanelVisible(bool on) override { panel_visible = on; }
+    bool PanelVisible() const override { return panel_visible; }
+    void SetBevel(bool raised) override { bevel = raised; }
+    void DrawPicture(int slot, int, int, const PixelRows& pixels) override {
+        pictures[slot] = pixels.width;
+    }
+
+    FakeBrowser browser;
+    MonitorArea bounds;  // in the show window's coordinates
+    int opacity = 0;
+    bool visible = false;
+    int raised = 0;
+    bool panel_visible = true;
+    bool bevel = false;
+    std::map<int, int> pictures;  // slot -> width of the last picture
+};
+
 class FakeShowWindow : public ShowWindow {
   public:
     explicit FakeShowWindow(CoverWindow* parent) : parent(parent) {}
@@ -72,6 +100,11 @@ class FakeShowWindow : public ShowWindow {
     void SetInputGrabbed(bool grabbed) override { input_grabbed = grabbed; }
     void Hide() override { visible = false; }
     bool Visible() const override { return visible; }
+    std::unique_ptr<FeedWindow> CreateFeedWindow() override {
+        auto window = std::make_unique<FakeFeedWindow>();
+        feed_windows.push_back(window.get());
+        return window;
+    }
 
     CoverWindow* parent;
     FakeBrowser browser;
@@ -79,6 +112,7 @@ class FakeShowWindow : public ShowWindow {
     std::map<ShowPanel, bool> panel_visible;
     bool visible = false;
     bool input_grabbed = false;
+    std::vector<FakeFeedWindow*> feed_windows;  // in the order they were made
 };
 
 class FakeWindowSystem : public WindowSystem {

@@ -6,7 +6,7 @@ namespace saver {
 
 // What the idle watcher knows at one check.
 struct IdleFacts {
-    // Milliseconds since the last input of the user (the X server's count), since a
+    // Milliseconds since the last input of the user (the desktop's count), since a
     // program last reported activity of its own, and since the saver last ended.
     int64_t input_idle_ms = 0;
     int64_t activity_idle_ms = INT64_MAX;

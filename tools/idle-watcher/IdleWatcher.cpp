@@ -6,7 +6,7 @@
 
 namespace saver {
 
-IdleWatcher::IdleWatcher(XDesktop& desktop, std::string saver, int64_t timeout_ms)
+IdleWatcher::IdleWatcher(IdleDesktop& desktop, std::string saver, int64_t timeout_ms)
     : desktop_(desktop),
       saver_(std::move(saver)),
       timeout_ms_(timeout_ms),
@@ -17,10 +17,12 @@ IdleWatcher::IdleWatcher(XDesktop& desktop, std::string saver, int64_t timeout_m
                         CheckIn(0);
                     },
                 .saver_active = [this] { return saver_pid_ != 0; }}) {
+    desktop_.OnChange([this] { CheckIn(0); });
     CheckIn(0);
 }
 
 IdleWatcher::~IdleWatcher() {
+    desktop_.OnChange(nullptr);
     if (check_ != 0) {
         g_source_remove(check_);
     }
@@ -31,8 +33,7 @@ int64_t IdleWatcher::MsSince(int64_t microseconds) const {
 }
 
 bool IdleWatcher::Inhibited() const {
-    return service_.Inhibited() || desktop_.FullScreenWindowActive() ||
-           desktop_.ScreenSaverSuspended();
+    return service_.Inhibited() || desktop_.Inhibited();
 }
 
 void IdleWatcher::CheckIn(int64_t ms) {
@@ -56,7 +57,7 @@ void IdleWatcher::Check() {
     facts.saver_idle_ms = MsSince(saver_end_us_);
     facts.saver_running = saver_pid_ != 0;
     // Inhibits are read only when the idle time would start the saver: each check of
-    // the windows is a few requests to the X server.
+    // the windows is a few requests to the X server, or a call on the session bus.
     facts.inhibited = !facts.saver_running && facts.input_idle_ms >= timeout_ms_ && Inhibited();
     const IdleStep step = NextIdleStep(facts, timeout_ms_);
     if (step.start_saver) {

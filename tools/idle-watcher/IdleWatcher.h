@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "IdleDesktop.h"
 #include "ScreenSaverService.h"
-#include "XDesktop.h"
 
 namespace saver {
 
@@ -15,7 +15,7 @@ namespace saver {
 // end (however it ends) starts the next idle period.
 class IdleWatcher {
   public:
-    IdleWatcher(XDesktop& desktop, std::string saver, int64_t timeout_ms);
+    IdleWatcher(IdleDesktop& desktop, std::string saver, int64_t timeout_ms);
     ~IdleWatcher();
     IdleWatcher(const IdleWatcher&) = delete;
     IdleWatcher& operator=(const IdleWatcher&) = delete;
@@ -29,7 +29,7 @@ class IdleWatcher {
     bool Inhibited() const;
     int64_t MsSince(int64_t microseconds) const;
 
-    XDesktop& desktop_;
+    IdleDesktop& desktop_;
     std::string saver_;
     int64_t timeout_ms_;
     ScreenSaverService service_;

@@ -5,6 +5,7 @@
 #include <X11/extensions/scrnsaver.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace saver {
@@ -74,6 +75,10 @@ XDesktop::XDesktop() : display_(XOpenDisplay(nullptr)) {
 
 XDesktop::~XDesktop() {
     XCloseDisplay(display_);
+}
+
+std::string XDesktop::Description() const {
+    return std::string("the X display ") + DisplayString(display_) + " (MIT-SCREEN-SAVER)";
 }
 
 int64_t XDesktop::InputIdleMs() const {

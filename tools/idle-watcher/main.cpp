@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -20,15 +21,27 @@ namespace {
 
 constexpr const char* kUsage = R"(Usage: idle-watcher [--minutes N | --seconds N] SAVER
 
-Starts "SAVER /s" each time the desktop (the X display of $DISPLAY) has been idle
-for N minutes (default 10; --seconds counts in seconds), and not while another
-program keeps the screen saver off: a full-screen window that has the focus, or
-an inhibit through the org.freedesktop.ScreenSaver D-Bus service (which the
-watcher offers on the session bus when no other program does). A saver that ends, or crashes, is started again after the next
-whole idle period. One watcher runs per user and saver; a second one ends at once.
-It prints "started PID" and "ended PID" for each run of the saver.
+Starts "SAVER /s" each time the desktop has been idle for N minutes (default 10;
+--seconds counts in seconds), and not while another program keeps the screen
+saver off: an inhibit through the org.freedesktop.ScreenSaver D-Bus service
+(which the watcher offers on the session bus when no other program does), or
+the desktop's own way:
+  Wayland ($WAYLAND_DISPLAY): the compositor's idle protocol, ext-idle-notify-v1
+    where offered (KDE, current wlroots compositors), else org_kde_kwin_idle
+    (sway 1.7), else GNOME's idle monitor on the session bus; each leaves out the
+    time the compositor's idle inhibitors hold (a playing video). On GNOME the
+    session manager's idle inhibit counts too.
+  X11 ($DISPLAY): the X server's idle time (MIT-SCREEN-SAVER); a full-screen
+    window that has the focus, or the server's screen saver suspended, holds it.
+When both are set, Wayland wins: the X display is then only Xwayland, whose idle
+time does not see the input of the session's native Wayland programs.
+A saver that ends, or crashes, is started again after the next whole idle
+period. One watcher runs per user and saver; a second one ends at once.
+It prints "watching" and what it watches, then "started PID" and "ended PID" for
+each run of the saver.
 Exit status: 0 when it was ended by a signal or another watcher runs already, 1 when
-it cannot watch (no display), 2 for a wrong command line.
+it cannot watch (no display, no idle time, the compositor ended), 2 for a wrong
+command line.
 )";
 
 struct Options {
@@ -96,16 +109,26 @@ int main(int argc, char** argv) {
             std::printf("idle-watcher: a watcher for %s runs already\n", options.saver.c_str());
             return 0;
         }
-        saver::XDesktop desktop;
         GMainLoop* loop = g_main_loop_new(nullptr, FALSE);
+        bool lost = false;
+        std::unique_ptr<saver::IdleDesktop> desktop =
+            saver::OpenIdleDesktop(options.timeout_ms, [&] {
+                lost = true;
+                g_main_loop_quit(loop);
+            });
+        std::printf("watching %s\n", desktop->Description().c_str());
+        std::fflush(stdout);
         g_unix_signal_add(SIGTERM, Quit, loop);
         g_unix_signal_add(SIGINT, Quit, loop);
         g_unix_signal_add(SIGHUP, Quit, loop);
         {
-            saver::IdleWatcher watcher(desktop, options.saver, options.timeout_ms);
+            saver::IdleWatcher watcher(*desktop, options.saver, options.timeout_ms);
             g_main_loop_run(loop);
         }
         g_main_loop_unref(loop);
+        if (lost) {
+            throw std::runtime_error("the desktop session ended (its compositor went away)");
+        }
         return 0;
     } catch (const std::exception& error) {
         std::fprintf(stderr, "idle-watcher: %s\n", error.what());

@@ -32,14 +32,15 @@ constexpr const char* kUsage =
 Makes the saver file SAVER (a full path) the user's screen saver. SAVER and its
 folder must belong to the user or root and be writable by their owner alone (a saver
 in a folder such as /tmp is refused: another user could replace it).
-- with xscreensaver installed (or with --xscreensaver): adds SAVER to the display
-  modes of ~/.xscreensaver (made from xscreensaver's defaults when missing; every
-  other setting and display mode is kept, and a saver already listed is not added
-  twice but enabled when it was disabled) and selects it alone ("mode: one"). The
-  previous file is kept as ~/.xscreensaver.bak; a symbolic link stays one, and the
-  file it leads to is rewritten. A running xscreensaver reads the changed file by
-  itself the next time it blanks the screen.
-- else (or with --idle-watcher): writes the autostart entry
+- with xscreensaver installed, on an X11 session (or with --xscreensaver): adds
+  SAVER to the display modes of ~/.xscreensaver (made from xscreensaver's defaults
+  when missing; every other setting and display mode is kept, and a saver already
+  listed is not added twice but enabled when it was disabled) and selects it alone
+  ("mode: one"). The previous file is kept as ~/.xscreensaver.bak; a symbolic link
+  stays one, and the file it leads to is rewritten. A running xscreensaver reads the
+  changed file by itself the next time it blanks the screen.
+- else (or with --idle-watcher), and always on a Wayland session ($WAYLAND_DISPLAY
+  set: xscreensaver cannot cover Wayland programs there): writes the autostart entry
   ~/.config/autostart/saverhost-NAME-HASH.desktop, which starts the idle watcher for
   SAVER at log-in, and starts the watcher now. It starts "SAVER /s" once the desktop
   has been idle for N minutes (--minutes, default 10). A file of that name that
@@ -126,6 +127,11 @@ std::string HomeFolder() {
         throw std::runtime_error("HOME is not set to a full path");
     }
     return home;
+}
+
+bool Set(const char* variable) {
+    const char* value = std::getenv(variable);
+    return value != nullptr && value[0] != '\0';
 }
 
 bool OnPath(const std::string& program) {
@@ -249,9 +255,8 @@ void InstallIdleWatcher(const std::string& saver, int minutes) {
     const std::vector<std::string> argv = {WatcherProgram(), "--minutes", std::to_string(minutes),
                                            saver};
     const std::string entry = Autostart().Install(saver, SaverName(saver), argv);
-    const char* display = std::getenv("DISPLAY");
-    if (display == nullptr || display[0] == '\0') {
-        std::printf("no X display now: the idle watcher starts at the next log-in\n");
+    if (!Set("WAYLAND_DISPLAY") && !Set("DISPLAY")) {
+        std::printf("no desktop session now: the idle watcher starts at the next log-in\n");
     } else if (!saver::StartDetached(argv)) {
         throw std::runtime_error("cannot start " + argv[0]);
     }
@@ -287,8 +292,10 @@ int main(int argc, char** argv) {
             return 0;
         }
         CheckSaver(options.saver);
+        // xscreensaver is an X11 program: on a Wayland session it could blank only
+        // Xwayland's windows, so the idle watcher watches the compositor there.
         const bool xscreensaver = options.target == Options::Target::Automatic
-                                      ? OnPath("xscreensaver")
+                                      ? !Set("WAYLAND_DISPLAY") && OnPath("xscreensaver")
                                       : options.target == Options::Target::Xscreensaver;
         if (xscreensaver) {
             InstallForXscreensaver(options.saver);

@@ -1,7 +1,6 @@
 #include "app/windows/ShowCompanionSet.h"
 
 #include "aatext/timer/TAATimerMgr.h"
-#include "platform/linux/gtk/GtkFeedWindow.h"
 
 namespace saver {
 
@@ -14,21 +13,12 @@ void WireTimerDispatcher() {
     SetTimerDispatcher(&ProgramDispatcher());
 }
 
-namespace {
-
-// The feed windows of the show; in a hosted show they are children of the host's window.
-std::function<std::unique_ptr<FeedWindow>()> FeedWindows(const HostWindow& host) {
-    return [host] { return std::make_unique<GtkFeedWindow>(host); };
-}
-
-}  // namespace
-
 ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
     : http_(dispatcher_),
       viewer_draw_(process.random),
       viewer_(ViewerEnvironment{process.settings, windows, viewer_draw_,
-                                FeedWindows(process.state.host), process.folders.working_folder,
-                                process.rss_template_path, nullptr}),
+                                process.folders.working_folder, process.rss_template_path,
+                                nullptr}),
       ticker_(TickerEnvironment{process.settings,
                                 process.settings_file,
                                 process.random,
@@ -36,7 +26,6 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
                                 http_,
                                 process.platform.shell,
                                 viewer_,
-                                FeedWindows(process.state.host),
                                 process.folders.working_folder,
                                 process.rss_list_path,
                                 {},

@@ -19,7 +19,7 @@ namespace saver {
 namespace {
 
 constexpr int kWindowHeight = 289;
-constexpr int kWindowMargin = 12;  // from the top left corner of the show's monitor
+constexpr int kWindowMargin = 12;  // from the top left corner of the show window
 constexpr int kTickMs = 1000;
 constexpr int kFadeInMs = 2;
 constexpr int kFadeOutMs = 4;
@@ -54,7 +54,7 @@ PixelRows RowsOf(const Bitmap24& frame) {
 TRSSFontForm::TRSSFontForm(const TickerEnvironment& environment, TickerShared& shared)
     : environment_(environment), shared_(shared) {
     WindowSystem& windows = environment_.windows;
-    window_ = environment_.create_window();
+    window_ = shared_.show->CreateFeedWindow();
     window_->SetOpacity(0);
     web2 = std::make_unique<TEmbeddedWB>(window_->WebBrowser(), windows);
     TAATimerMgr& timers = environment_.text_timers ? *environment_.text_timers : TimerMgr();
@@ -95,15 +95,8 @@ void TRSSFontForm::Start(int seconds) {
 }
 
 void TRSSFontForm::PlaceTextAreas() {
-    int left = 0;
-    int top = 0;
-    const std::vector<MonitorArea> monitors = environment_.windows.Monitors();
-    if (!monitors.empty()) {
-        left = monitors.front().left;
-        top = monitors.front().top;
-    }
     const int width = environment_.settings.BlogListWidth;
-    window_->SetBounds(left + kWindowMargin, top + kWindowMargin, width, kWindowHeight);
+    window_->SetBounds(kWindowMargin, kWindowMargin, width, kWindowHeight);
     shared_.right_edge = kWindowMargin + width;
     AAText2->SetSize(width - 2 * kAreaLeft, kTitleHeight);
     AAText->SetSize(width - 2 * kAreaLeft, kWindowHeight - kListTop - kListBottomGap);
@@ -334,7 +327,10 @@ void TRSSFontForm::DisplayItem(int index) {
     if (items == 0) {
         return;
     }
+    // Whatever brings the next item ends the scroll at a block's end, whether it came
+    // from a key, the item timer or a feed load.
     page_end_timer_->SetEnabled(false);
+    AAText->SetActive(false);
     try {
         const TSaverSetting& settings = environment_.settings;
         if (settings.BlogAutoScroll && environment_.viewer.Exists()) {

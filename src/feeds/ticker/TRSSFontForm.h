@@ -31,7 +31,6 @@ struct TickerEnvironment {
     HttpClient& http;
     Shell& shell;
     ItemViewer& viewer;
-    std::function<std::unique_ptr<FeedWindow>()> create_window;
     std::string working_folder;  // ends with "/"
     std::string list_template;   // the custom list template, as content resolution gave it
     // A feed date as the user reads it.

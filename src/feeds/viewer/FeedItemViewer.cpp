@@ -14,7 +14,9 @@ void FeedItemViewer::ShowItem(TSimpleRSS& rss, int index) {
     if (index < 0 || index >= rss.Items().Count()) {
         return;
     }
-    if (ticker_->show && !ticker_->show->Visible()) {
+    // The window lies inside the show window: without one shown there is nowhere to
+    // show the item.
+    if (!ticker_->show || !ticker_->show->Visible()) {
         Hide();
         return;
     }

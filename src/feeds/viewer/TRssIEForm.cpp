@@ -39,7 +39,7 @@ TRssIEForm::TRssIEForm(const ViewerEnvironment& environment, const TickerShared&
     if (!environment_.time_text) {
         environment_.time_text = LocalFeedTimeText;
     }
-    window_ = environment_.create_window();
+    window_ = ticker_.show->CreateFeedWindow();
     window_->SetOpacity(0);
     window_->SetPanelVisible(false);
     window_->SetBevel(true);  // framed, until an author's template draws a frame of its own
@@ -79,8 +79,7 @@ ViewerFrame TRssIEForm::Frame() const {
 void TRssIEForm::SetBounds(const ViewerBounds& bounds) {
     bounds_ = bounds;
     // A window has at least one pixel each way, whatever a tiny show leaves of it.
-    const MonitorArea show = ShowArea();
-    window_->SetBounds(show.left + bounds.left, show.top + bounds.top, std::max(bounds.width, 1),
+    window_->SetBounds(bounds.left, bounds.top, std::max(bounds.width, 1),
                        std::max(bounds.height, 1));
 }
 

@@ -23,7 +23,6 @@ struct ViewerEnvironment {
     const TSaverSetting& settings;  // "BlogShow", "BlogBlendValue"
     WindowSystem& windows;
     RandomDraw& random;
-    std::function<std::unique_ptr<FeedWindow>()> create_window;
     std::string working_folder;  // ends with "/"
     std::string item_template;   // the item page template, as content resolution gave it
     // A feed date as the user reads it; null for the local clock's time.

@@ -52,19 +52,17 @@ class TickerRig {
         settings_.RandomFeed = set.ReadBool("Set", "RandomFeed", false);
         settings_.BlogInterval = set.ReadInteger("Set", "BlogInterval", 12);
         settings_.FeedList = BuildFeedList(file_);
-        ticker_ = std::make_unique<FeedTicker>(
-            TickerEnvironment{settings_, file_, random_, windows_, http_, shell_, viewer_,
-                              [this] {
-                                  auto window = std::make_unique<FakeFeedWindow>();
-                                  window_ = window.get();
-                                  return window;
-                              },
-                              folder_.Path(), folder_ / "rss_list.htm",
-                              [](TDateTime) { return std::string("1/3/09 7:55:17"); },
-                              &text_timers_, parse_dispatcher});
+        ticker_ = std::make_unique<FeedTicker>(TickerEnvironment{
+            settings_, file_, random_, windows_, http_, shell_, viewer_, folder_.Path(),
+            folder_ / "rss_list.htm", [](TDateTime) { return std::string("1/3/09 7:55:17"); },
+            &text_timers_, parse_dispatcher});
     }
 
     void Start() { ticker_->StartFeedTicker(show_, 2); }
+    // The ticker's window, once it was made.
+    FakeFeedWindow* Window() {
+        return show_.feed_windows.empty() ? nullptr : show_.feed_windows[0];
+    }
     TRSSFontForm& Form() { return *ticker_->Form(); }
     // The first tick after the start delay, and the load it starts completed.
     void FirstLoad(const std::string& body) {
@@ -104,17 +102,20 @@ class TickerRig {
     ItemViewer viewer_;
     FakeShowWindow show_{nullptr};
     TAATimerMgr text_timers_{nullptr};
-    FakeFeedWindow* window_ = nullptr;
     std::unique_ptr<FeedTicker> ticker_;
 };
 
 TEST(FeedTickerTest, FirstTickAfterTheDelayLoadsTheFirstFeedAndFadesIn) {
     TickerRig rig;
+    // The show's monitor is not the desktop's first: the ticker lies in the show window,
+    // in its coordinates.
+    rig.windows_.monitors = {{1280, 100, 800, 600}};
     rig.Start();
     ASSERT_NE(rig.ticker_->Form(), nullptr);
-    EXPECT_FALSE(rig.window_->visible) << "invisible until the first fade";
-    EXPECT_EQ(rig.window_->bounds.width, 437);
-    EXPECT_EQ(rig.window_->bounds.height, 289);
+    ASSERT_EQ(rig.show_.feed_windows.size(), 1u) << "made by the show window";
+    EXPECT_FALSE(rig.Window()->visible) << "invisible until the first fade";
+    EXPECT_EQ(rig.Window()->bounds.width, 437);
+    EXPECT_EQ(rig.Window()->bounds.height, 289);
     rig.windows_.Fire(kStartMs);
     EXPECT_EQ(rig.http_.requests, std::vector<std::string>{"http://one/"});
     EXPECT_TRUE(rig.Form().Busy());
@@ -122,10 +123,11 @@ TEST(FeedTickerTest, FirstTickAfterTheDelayLoadsTheFirstFeedAndFadesIn) {
     EXPECT_EQ(rig.http_.requests.size(), 1u);
     rig.http_.Complete(Feed(3));
     EXPECT_FALSE(rig.Form().Busy());
-    EXPECT_TRUE(rig.window_->visible);
+    EXPECT_TRUE(rig.Window()->visible);
     rig.FinishFades();
-    EXPECT_EQ(rig.window_->opacity, 198) << "raised by 3 up to the blend value less 3";
-    EXPECT_EQ(rig.window_->bounds.left, 12);
+    EXPECT_EQ(rig.Window()->opacity, 198) << "raised by 3 up to the blend value less 3";
+    EXPECT_EQ(rig.Window()->bounds.left, 12);
+    EXPECT_EQ(rig.Window()->bounds.top, 12);
     EXPECT_EQ(rig.Form().TitleArea().Text().Lines(),
               (std::vector<std::string>{"<Title1>Feed One",
                                         "<Text2> - 1/3/09 7:55:17, Daily, 3 Posts", "<line>"}));
@@ -182,6 +184,82 @@ TEST(FeedTickerTest, TwentyFiveItemsWalkInBlocksOfTen) {
     rig.FinishFades();
     EXPECT_EQ(rig.http_.requests.back(), "http://two/");
 }
+
+// The list scrolls for 7050 ms at the end of a block of ten; whatever brings the next
+// item before then switches the scrolling off, and the scroll's end changes nothing more.
+struct PageEndCase {
+    const char* name;
+    const char* set_lines;
+    std::function<void(TickerRig&)> reach_next;
+    int item;  // current item afterwards
+};
+
+void CompleteLoad(TickerRig& rig) {
+    rig.FinishFades();
+    rig.http_.Complete(Feed(25));
+    rig.FinishFades();
+}
+
+const PageEndCase kPageEndCases[] = {
+    {"ItemTimerAtSixSeconds", "BlogInterval=6", [](TickerRig& rig) { rig.Ticks(6); }, 10},
+    {"DownKey", "", [](TickerRig& rig) { rig.Send(Key(VK_DOWN)); }, 10},
+    {"UpKey", "", [](TickerRig& rig) { rig.Send(Key(VK_UP)); }, 8},
+    {"Wheel", "",
+     [](TickerRig& rig) {
+         rig.Send({WM_MOUSEWHEEL, uint64_t{0xFF88} << 16, 0, 0});
+     },
+     10},
+    {"RightKeyLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send(Key(VK_RIGHT));
+         CompleteLoad(rig);
+     },
+     0},
+    {"LeftKeyLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send(Key(VK_LEFT));
+         CompleteLoad(rig);
+     },
+     0},
+    {"ExtraButtonLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send({WM_XBUTTONUP, 0x20000, 0, 0});
+         CompleteLoad(rig);
+     },
+     0},
+    {"MiddleButtonLoadsAFeed", "",
+     [](TickerRig& rig) {
+         rig.Send({WM_MBUTTONUP, 0, 0, 0});
+         CompleteLoad(rig);
+     },
+     0},
+};
+
+void PrintTo(const PageEndCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class PageEndScrollTest : public ::testing::TestWithParam<PageEndCase> {};
+
+TEST_P(PageEndScrollTest, NextItemSwitchesTheScrollOff) {
+    const PageEndCase& row = GetParam();
+    TickerRig rig(row.set_lines);
+    rig.Start();
+    rig.FirstLoad(Feed(25));
+    rig.Form().DisplayItem(9);
+    ASSERT_TRUE(rig.Form().ListArea().Active());
+    row.reach_next(rig);
+    EXPECT_EQ(rig.Form().CurrentItem(), row.item);
+    EXPECT_FALSE(rig.Form().ListArea().Active());
+    const std::vector<std::string> lines = rig.ListLines();
+    EXPECT_EQ(rig.Highlighted(),
+              std::to_string(row.item + 1) + ". Headline " + std::to_string(row.item + 1));
+    rig.windows_.Fire(kPageEndMs);
+    EXPECT_EQ(rig.ListLines(), lines) << "the old scroll's end leaves the new list";
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, PageEndScrollTest, ::testing::ValuesIn(kPageEndCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FeedTickerTest, LongFeedsListThreeBlocksAtMost) {
     TickerRig rig;
@@ -359,13 +437,13 @@ TEST(FeedTickerTest, CustomListPageEscapesFeedTexts) {
                       "<h1>##BlogName##</h1><p>##TimeTag##</p><table>##BlogList##</table>");
     rig.Start();
     rig.FirstLoad(Feed(2, "A &lt;b&gt; ##BlogList##"));
-    EXPECT_FALSE(rig.window_->panel_visible);
+    EXPECT_FALSE(rig.Window()->panel_visible);
     EXPECT_EQ(
         test::ReadFile(rig.folder_ / "tmp2.htm"),
         "\xEF\xBB\xBF<h1>A &lt;b&gt; ##BlogList##</h1><p>1/3/09 7:55:17, Daily, 2 Posts</p><table>"
         "<tr height=\"24\"><td nowrap><b>1. Headline 1</font></b></td></tr>\r\n"
         "<tr height=\"24\"><td nowrap>2. Headline 2</td></tr></table>");
-    EXPECT_EQ(rig.window_->browser.loads.back(), rig.folder_ / "tmp2.htm");
+    EXPECT_EQ(rig.Window()->browser.loads.back(), rig.folder_ / "tmp2.htm");
 }
 
 // Templates are written on Windows: one in Windows-1252 without a declared charset is
@@ -397,7 +475,7 @@ TEST(FeedTickerTest, StopHidesAndCancelsWhatRuns) {
     rig.ticker_->StopFeedTicker();
     rig.FinishFades();
     rig.Ticks(30);
-    EXPECT_FALSE(rig.window_->visible);
+    EXPECT_FALSE(rig.Window()->visible);
     EXPECT_EQ(rig.http_.requests.size(), 1u) << "the load after the fade never starts";
 }
 

@@ -5,9 +5,11 @@
 #include <signal.h>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 
 #include "SaverRun.h"
 #include "support/FeedServer.h"
+#include "support/TestServers.h"
 
 namespace saver {
 namespace {
@@ -39,8 +41,43 @@ bool AreaDiffers(const std::string& a, const std::string& b, int x, int y, int w
     return !output.empty() && std::stod(output) > 0.2;
 }
 
-// A show of the plain grey page with the ticker over it, fed by `feeds` ("Name=path"
-// lines, paths on the feed server).
+// The channels of "#RRGGBB".
+struct Channels {
+    int red = -1;
+    int green = -1;
+    int blue = -1;
+};
+
+Channels ChannelsOf(const std::string& colour) {
+    Channels channels;
+    if (colour.size() == 7) {
+        const unsigned long value = std::stoul(colour.substr(1), nullptr, 16);
+        channels = {static_cast<int>(value >> 16), static_cast<int>((value >> 8) & 0xFF),
+                    static_cast<int>(value & 0xFF)};
+    }
+    return channels;
+}
+
+// The ticker's black over a page: darker than any page, however translucent the default
+// blend value of 200 leaves it.
+bool TickerDark(const std::string& colour) {
+    const Channels channels = ChannelsOf(colour);
+    return channels.red >= 0 && channels.red < 0x40 && channels.green < 0x40 &&
+           channels.blue < 0x40;
+}
+
+// How many pixels of a screenshot's area are not `colour`.
+int PixelsOtherThan(const std::string& shot, const std::string& colour, int x, int y, int width,
+                    int height) {
+    const std::string output = test::CommandOutput(
+        "convert " + shot + " -crop " + std::to_string(width) + "x" + std::to_string(height) + "+" +
+        std::to_string(x) + "+" + std::to_string(y) + " +repage -fill black -opaque '" + colour +
+        "' -fill white +opaque black -format '%[fx:round(mean*w*h)]' info:");
+    return output.empty() ? -1 : std::stoi(output);
+}
+
+// A show of a page of the site (the plain grey one unless told) with the ticker over it,
+// fed by `feeds` ("Name=path" lines, paths on the feed server).
 class TickerRun {
   public:
     bool Start(const std::string& feed_lines, const std::string& set_lines = "") {
@@ -51,7 +88,8 @@ class TickerRun {
         return true;
     }
     // Makes the saver; false when it cannot be made.
-    bool MakeSaver(const std::string& feed_lines, const std::string& set_lines = "") {
+    bool MakeSaver(const std::string& feed_lines, const std::string& set_lines = "",
+                   const std::string& page = "plain.htm") {
         std::string feeds;
         size_t at = 0;
         while (at < feed_lines.size()) {
@@ -64,7 +102,7 @@ class TickerRun {
         return !server.BaseUrl().empty() &&
                run.MakeSaver(
                    "WebInterval=600\nUseFeed=1\nRandomFeed=0\n" + set_lines + "\n[feeds]\n" + feeds,
-                   {run.Url("plain.htm")});
+                   {run.Url(page)});
     }
     std::string Shot(const std::string& name) {
         const std::string file = run.Folder() + "/" + name + ".png";
@@ -77,11 +115,11 @@ class TickerRun {
                TickerShown();
     }
     // Waits until the ticker shows light text in its title row, its top left corner
-    // 12 px from (`left`, `top`).
+    // 12 px from (`left`, `top`), and its black under the text.
     bool TickerShown(int left = 0, int top = 0) {
         return Eventually([&] {
             const std::string shot = Shot("wait");
-            return !shot.empty() && SaverRun::PixelColour(shot, left + 14, top + 80) == "#000000" &&
+            return !shot.empty() && TickerDark(SaverRun::PixelColour(shot, left + 14, top + 80)) &&
                    WhiteShare(shot, left + 19, top + 12, 423, 40) > 0.01;
         });
     }
@@ -112,6 +150,74 @@ TEST(TickerEndToEndTest, TickerShowsTheFeedAndStepsThroughItsItems) {
     ticker.run.Xdo("key Escape");
     ExpectCleanEnd(ticker.run);
 }
+
+// The colour at (x, y) once it has held still over two readings and is no longer
+// `page`: the ticker has faded in. Empty when that never happens.
+std::string SettledColour(const SaverRun& run, int x, int y, const std::string& page) {
+    std::string last;
+    std::string settled;
+    Eventually([&] {
+        const std::string now = run.ScreenColour(x, y);
+        if (now != page && now == last) {
+            settled = now;
+        }
+        last = now;
+        return !settled.empty();
+    });
+    return settled;
+}
+
+struct BlendCase {
+    const char* name;
+    int blend;       // "BlogListBlendValue"
+    bool desktop;    // openbox, a panel and the picom compositor, or a bare X server
+    int blue_least;  // the blue of an empty spot of the ticker over the blue page
+    int blue_most;
+};
+
+// The page shows through the ticker by the show's own drawing: an empty spot of it over
+// a blue page is black at 255 and half blue at 128, on a bare X server and under a
+// compositing desktop alike (the compositor adds nothing of its own).
+const BlendCase kBlendCases[] = {
+    {"OpaqueOnABareServer", 255, false, 0, 8},
+    {"HalfOnABareServer", 128, false, 110, 150},
+    {"HalfUnderACompositor", 128, true, 110, 150},
+};
+
+void PrintTo(const BlendCase& row, std::ostream* out) {
+    *out << row.name;
+}
+
+class TickerBlendTest : public ::testing::TestWithParam<BlendCase> {};
+
+TEST_P(TickerBlendTest, PageShowsThroughTheTickersBlack) {
+    const BlendCase& row = GetParam();
+    TickerRun ticker;
+    ASSERT_TRUE(ticker.run.StartX());
+    std::unique_ptr<test::Desktop> desktop;
+    if (row.desktop) {
+        desktop = std::make_unique<test::Desktop>(ticker.run.Display(),
+                                                  ticker.run.Folder() + "/home", true);
+        ASSERT_TRUE(desktop->Ready());
+    }
+    ASSERT_TRUE(ticker.MakeSaver("News=ticker/news.xml",
+                                 "BlogListBlendValue=" + std::to_string(row.blend), "blue.htm"));
+    ticker.run.Start();
+    ASSERT_TRUE(Eventually([&] { return ticker.run.ScreenColour(400, 300) == "#0000FF"; }));
+    // Left of the text areas, below the title: the ticker's own black and nothing else.
+    const std::string colour = SettledColour(ticker.run, 14, 80, "#0000FF");
+    std::printf("%s: an empty spot of the ticker is %s\n", row.name, colour.c_str());
+    const Channels spot = ChannelsOf(colour);
+    EXPECT_EQ(spot.red, 0);
+    EXPECT_EQ(spot.green, 0);
+    EXPECT_GE(spot.blue, row.blue_least);
+    EXPECT_LE(spot.blue, row.blue_most);
+    ticker.run.Xdo("key Escape");
+    ExpectCleanEnd(ticker.run);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, TickerBlendTest, ::testing::ValuesIn(kBlendCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(TickerEndToEndTest, SpacePausesWithTheStatusTextAndExtraButtonChangesFeed) {
     TickerRun ticker;
@@ -161,19 +267,28 @@ TEST(TickerEndToEndTest, EscEndsTheShowWhileAFeedStalls) {
                 static_cast<long long>(took.count()));
 }
 
-// As a display mode of xscreensaver the show lives in its host's window, and so does the
-// ticker: 12 px from the window's corner, never on the desktop outside it.
+// As a display mode of xscreensaver the show lives in its host's window, and so do the
+// ticker, 12 px from the window's corner and as translucent as on a desktop, and the
+// viewer: nothing of them on the desktop outside it.
 TEST(TickerEndToEndTest, InAHostWindowTheTickerStaysInsideIt) {
     TickerRun ticker;
     ASSERT_TRUE(ticker.run.StartX());
-    ASSERT_TRUE(ticker.MakeSaver("News=ticker/news.xml"));
+    ASSERT_TRUE(ticker.MakeSaver("News=ticker/news.xml", "BlogListBlendValue=128"));
     const unsigned long window = ticker.run.CreateParentWindow(300, 200, 480, 360);
     ASSERT_NE(window, 0u);
     ticker.run.Start({"--window-id", std::to_string(window)});
     ASSERT_EQ(ticker.server.NextRequest(30000), "/ticker/news.xml");
-    EXPECT_TRUE(ticker.TickerShown(300, 200));
-    EXPECT_LT(WhiteShare(ticker.Shot("outside"), 19, 12, 260, 180), 0.001)
-        << "nothing of the ticker at the desktop's corner";
+    // Below the ticker, left of the viewer: the page.
+    ASSERT_TRUE(Eventually([&] { return ticker.run.ScreenColour(400, 530) == "#808080"; }));
+    const Channels through = ChannelsOf(SettledColour(ticker.run, 314, 280, "#808080"));
+    EXPECT_GE(through.red, 0x30) << "the grey page shows through the ticker's black";
+    EXPECT_LE(through.red, 0x50);
+    const std::string shot = ticker.Shot("outside");
+    // The desktop's black all round the host's window (300, 200, 480 x 360).
+    EXPECT_EQ(PixelsOtherThan(shot, "#000000", 0, 0, 800, 200), 0) << "above";
+    EXPECT_EQ(PixelsOtherThan(shot, "#000000", 0, 200, 300, 400), 0) << "left";
+    EXPECT_EQ(PixelsOtherThan(shot, "#000000", 780, 200, 20, 400), 0) << "right";
+    EXPECT_EQ(PixelsOtherThan(shot, "#000000", 300, 560, 480, 40), 0) << "below";
     ticker.run.Program().Signal(SIGTERM);
     ASSERT_TRUE(ticker.run.Ended(10000));
     EXPECT_EQ(ticker.run.WorkingFiles(), std::vector<std::string>{});

@@ -15,7 +15,6 @@
 
 #include "platform/HttpClient.h"
 #include "platform/UiDispatcher.h"
-#include "support/FakeFeedWindow.h"
 #include "support/FakePlatform.h"
 #include "support/FakeWindowSystem.h"
 

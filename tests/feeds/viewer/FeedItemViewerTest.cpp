@@ -7,7 +7,7 @@
 
 #include "feeds/readers/TSimpleRSS.h"
 #include "feeds/viewer/FeedItemViewer.h"
-#include "support/FakeFeedWindow.h"
+#include "support/FakeWindowSystem.h"
 #include "support/TempFolder.h"
 
 namespace saver {
@@ -38,27 +38,25 @@ class ViewerRig {
         show_.visible = true;
         ticker_.show = &show_;
         ticker_.right_edge = 449;
-        viewer_ = std::make_unique<FeedItemViewer>(
-            ViewerEnvironment{settings_, windows_, draw_,
-                              [this] {
-                                  auto window = std::make_unique<FakeFeedWindow>();
-                                  window_ = window.get();
-                                  return window;
-                              },
-                              folder_.Path(), folder_ / "rss_template.htm",
-                              [](TDateTime) { return std::string("1/3/09 7:55:17"); }});
+        viewer_ = std::make_unique<FeedItemViewer>(ViewerEnvironment{
+            settings_, windows_, draw_, folder_.Path(), folder_ / "rss_template.htm",
+            [](TDateTime) { return std::string("1/3/09 7:55:17"); }});
         viewer_->Attach(ticker_);
         std::istringstream feed(kFeed);
         rss_.LoadFromStream(feed);
     }
 
     void Show(int index) { viewer_->ShowItem(rss_, index); }
+    // The viewer's window, once it was made.
+    FakeFeedWindow* Window() {
+        return show_.feed_windows.empty() ? nullptr : show_.feed_windows[0];
+    }
     void Fire(int interval, int times = 200) {
         for (int i = 0; i < times; ++i) {
             windows_.Fire(interval);
         }
     }
-    test::FakeBrowser& Browser() { return window_->browser; }
+    test::FakeBrowser& Browser() { return Window()->browser; }
     std::string Page() { return test::ReadFile(folder_ / "tmp.htm"); }
 
     test::TempFolder folder_;
@@ -69,12 +67,13 @@ class ViewerRig {
     FakeShowWindow show_{nullptr};
     TickerShared ticker_;
     TSimpleRSS rss_;
-    FakeFeedWindow* window_ = nullptr;
     std::unique_ptr<FeedItemViewer> viewer_;
 };
 
 TEST(FeedItemViewerTest, ShowsTheItemsPageRightOfTheTickerAndFadesIn) {
     ViewerRig rig;
+    // Placed in the show window's coordinates, wherever its monitor lies.
+    rig.windows_.monitors = {{1280, 100, 1024, 768}};
     rig.Show(-1);
     rig.Show(2);
     EXPECT_FALSE(rig.viewer_->Exists()) << "no window for an index out of range";
@@ -88,34 +87,34 @@ TEST(FeedItemViewerTest, ShowsTheItemsPageRightOfTheTickerAndFadesIn) {
     EXPECT_TRUE(page.ends_with("</html>\r\n"));
     EXPECT_EQ(rig.Browser().loads, std::vector<std::string>{rig.folder_ / "tmp.htm"});
     EXPECT_EQ(rig.viewer_->Link(), "http://example.org/first");
-    const MonitorArea& at = rig.window_->bounds;
+    const MonitorArea& at = rig.Window()->bounds;
     EXPECT_GE(at.left, 459);
     EXPECT_LE(at.left + at.width, 1014);
     EXPECT_GE(at.height, 100);
     EXPECT_LE(at.height, 149);
-    EXPECT_TRUE(rig.window_->visible);
-    EXPECT_FALSE(rig.window_->panel_visible) << "the browser fills the window";
-    EXPECT_TRUE(rig.window_->bevel) << "within a raised frame";
-    EXPECT_EQ(rig.window_->opacity, 0);
+    EXPECT_TRUE(rig.Window()->visible);
+    EXPECT_FALSE(rig.Window()->panel_visible) << "the browser fills the window";
+    EXPECT_TRUE(rig.Window()->bevel) << "within a raised frame";
+    EXPECT_EQ(rig.Window()->opacity, 0);
     rig.Fire(kFadeInMs);
-    EXPECT_EQ(rig.window_->opacity, 249) << "raised by 3 up to the blend value less 3";
+    EXPECT_EQ(rig.Window()->opacity, 249) << "raised by 3 up to the blend value less 3";
 
     rig.Show(1);
     EXPECT_EQ(rig.viewer_->Link(), "") << "Enter opens nothing for an item without a link";
-    EXPECT_EQ(rig.window_->opacity, 0) << "each item fades in anew";
+    EXPECT_EQ(rig.Window()->opacity, 0) << "each item fades in anew";
 }
 
 TEST(FeedItemViewerTest, PausedTickerShowsAtOnceAndBlogShowOffKeepsItInvisible) {
     ViewerRig rig;
     rig.ticker_.paused = true;
     rig.Show(0);
-    EXPECT_EQ(rig.window_->opacity, 250);
+    EXPECT_EQ(rig.Window()->opacity, 250);
 
     ViewerRig hidden;
     hidden.settings_.BlogShow = false;
     hidden.Show(0);
     hidden.Fire(kFadeInMs);
-    EXPECT_EQ(hidden.window_->opacity, 0);
+    EXPECT_EQ(hidden.Window()->opacity, 0);
     EXPECT_EQ(hidden.viewer_->Link(), "http://example.org/first") << "Enter still opens it";
 }
 
@@ -128,21 +127,21 @@ TEST(FeedItemViewerTest, HiddenShowHidesTheViewerAndMakesNone) {
     rig.Show(0);
     rig.show_.visible = false;
     rig.Show(1);
-    EXPECT_FALSE(rig.window_->visible);
+    EXPECT_FALSE(rig.Window()->visible);
     EXPECT_EQ(rig.viewer_->Link(), "http://example.org/first") << "the shown item's link stays";
 }
 
 TEST(FeedItemViewerTest, FitsToTheLoadedPageAndRemembersTheFit) {
     ViewerRig rig;
     rig.Show(0);
-    const MonitorArea placed = rig.window_->bounds;
+    const MonitorArea placed = rig.Window()->bounds;
     rig.Browser().metrics = {0, 0};
     rig.Browser().events_->DocumentComplete("file:///x");
-    EXPECT_EQ(rig.window_->bounds.height, placed.height) << "no body: the place stays";
+    EXPECT_EQ(rig.Window()->bounds.height, placed.height) << "no body: the place stays";
     rig.Browser().metrics = {60, 500};
     rig.Browser().events_->DocumentComplete("file:///x");
-    EXPECT_EQ(rig.window_->bounds.height, 60) << "shrinks to the content";
-    EXPECT_EQ(rig.window_->bounds.width, 500);
+    EXPECT_EQ(rig.Window()->bounds.height, 60) << "shrinks to the content";
+    EXPECT_EQ(rig.Window()->bounds.width, 500);
     EXPECT_TRUE(rig.viewer_->Placement().right_of_ticker);
     EXPECT_EQ(rig.viewer_->Placement().last_height, 60);
 }
@@ -158,7 +157,7 @@ TEST(FeedItemViewerTest, FadeOutLowersTheOpacityThenGoesOn) {
     EXPECT_EQ(done, 1);
     rig.Fire(kFadeOutMs, 100);
     EXPECT_EQ(done, 2);
-    EXPECT_LE(rig.window_->opacity, 2);
+    EXPECT_LE(rig.Window()->opacity, 2);
 
     // An item shown or the viewer hidden during a fade ends it, and its caller hears so
     // once, right after.
@@ -174,7 +173,7 @@ TEST(FeedItemViewerTest, FadeOutLowersTheOpacityThenGoesOn) {
     rig.Fire(kFadeOutMs, 100);
     rig.Fire(kFadeInMs);
     EXPECT_EQ(done, 3);
-    EXPECT_EQ(rig.window_->opacity, 249) << "the new item faded in undisturbed";
+    EXPECT_EQ(rig.Window()->opacity, 249) << "the new item faded in undisturbed";
     rig.viewer_->FadeOut([&] { ++done; });
     rig.viewer_->Hide();
     EXPECT_EQ(done, 4);
@@ -205,7 +204,7 @@ TEST(FeedItemViewerTest, TemplateInTheAuthorsEncodingReadsAsUtf8) {
     rig.Show(0);
     EXPECT_EQ(rig.Page(),
               "\xEF\xBB\xBF<p>Caf\xC3\xA9: First</p>\r\n<b>Bold</b> news\r\n1/3/09 7:55:17\r\n");
-    EXPECT_FALSE(rig.window_->bevel) << "the template's page frames itself";
+    EXPECT_FALSE(rig.Window()->bevel) << "the template's page frames itself";
 }
 
 }  // namespace

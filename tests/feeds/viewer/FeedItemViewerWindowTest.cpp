@@ -8,7 +8,6 @@
 
 #include "feeds/readers/TSimpleRSS.h"
 #include "feeds/viewer/FeedItemViewer.h"
-#include "platform/linux/gtk/GtkFeedWindow.h"
 #include "platform/linux/gtk/GtkTestEnvironment.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
 #include "support/FeedServer.h"
@@ -58,9 +57,11 @@ class FeedItemViewerWindowTest : public ::testing::Test {
         settings_.BlogShow = true;
         settings_.BlogBlendValue = 250;
         ticker_.right_edge = 449;
+        show_ = windows_.CreateShowWindow(nullptr);
+        show_->ShowFullScreen();
+        ticker_.show = show_.get();
         viewer_ = std::make_unique<FeedItemViewer>(ViewerEnvironment{
-            settings_, windows_, draw_, [] { return std::make_unique<GtkFeedWindow>(); },
-            folder_.Path(), folder_ / "rss_template.htm", nullptr});
+            settings_, windows_, draw_, folder_.Path(), folder_ / "rss_template.htm", nullptr});
         viewer_->Attach(ticker_);
     }
 
@@ -99,6 +100,7 @@ class FeedItemViewerWindowTest : public ::testing::Test {
     test::TempFolder folder_;
     TSaverSetting settings_;
     GtkWindowSystem windows_;
+    std::unique_ptr<ShowWindow> show_;  // the viewer's window lies in it
     RandomSource source_{11};
     SourceDraw draw_{source_};
     TickerShared ticker_;
@@ -116,6 +118,9 @@ TEST_F(FeedItemViewerWindowTest, ShrinksToAShortPage) {
 }
 
 TEST_F(FeedItemViewerWindowTest, TheBuiltInPageIsFramedByABevelATemplatesPageIsNot) {
+    // Opaque at once, so that the colours on the screen are the viewer's own.
+    settings_.BlogBlendValue = 255;
+    ticker_.paused = true;
     Load({"framed", "plain"});
     ASSERT_TRUE(ShowAndFit(0));
     const auto corner = [&](int x, int y) {

@@ -35,7 +35,7 @@ class InstallScreensaverTest : public ::testing::Test {
         options.set_env = environment;
         options.set_env["HOME"] = folder / "home";
         options.set_env["XDG_CONFIG_HOME"] = folder / "config";
-        options.unset_env = {"DISPLAY"};  // no idle watcher is started now
+        options.unset_env = {"DISPLAY", "WAYLAND_DISPLAY"};  // no idle watcher is started now
         options.capture_stderr = true;
         std::vector<std::string> argv = {kProgram};
         argv.insert(argv.end(), arguments.begin(), arguments.end());

@@ -3,82 +3,96 @@
 #include <algorithm>
 #include <cstring>
 
-#include "platform/linux/gtk/ForeignWindow.h"
-
 namespace saver {
 
-GtkFeedWindow::GtkFeedWindow(const HostWindow& host) {
-    window_ = gtk_window_new(GTK_WINDOW_POPUP);
-    gtk_window_set_title(GTK_WINDOW(window_), "feed");
-    gtk_window_set_accept_focus(GTK_WINDOW(window_), FALSE);
-    gtk_window_set_focus_on_map(GTK_WINDOW(window_), FALSE);
-    gtk_window_set_keep_above(GTK_WINDOW(window_), TRUE);
-    gtk_window_set_type_hint(GTK_WINDOW(window_), GDK_WINDOW_TYPE_HINT_NOTIFICATION);
+namespace {
+
+gboolean StopHere(GtkWidget*, GdkEvent*, gpointer) {
+    return TRUE;
+}
+
+}  // namespace
+
+// The small pages of the feed windows draw in software: they need no accelerated
+// surfaces, and a view cut at the show window's bottom edge stays in its place (the
+// accelerated drawing through GDK's GL path put it out of place).
+GtkFeedWindow::GtkFeedWindow(GtkWidget* layer) : browser_(WebDrawing::Software) {
+    frame_ = gtk_event_box_new();
+    gtk_widget_add_events(frame_, GDK_SCROLL_MASK);
+    // Clicks and the wheel over the window end here, whether the web view or the panel
+    // took them first: the page below never sees them.
+    for (const char* signal : {"button-press-event", "button-release-event", "scroll-event"}) {
+        g_signal_connect(frame_, signal, G_CALLBACK(StopHere), nullptr);
+    }
     content_ = gtk_overlay_new();
     panel_ = gtk_drawing_area_new();
     g_signal_connect(panel_, "draw", G_CALLBACK(OnDraw), this);
-    // After the window's own drawing: the bevel lies in the margin its content leaves free.
-    g_signal_connect_after(window_, "draw", G_CALLBACK(OnDrawBevel), this);
-    gtk_container_add(GTK_CONTAINER(content_), browser_.Widget());
+    // After the frame's own drawing: the bevel lies in the margin its content leaves free.
+    g_signal_connect_after(frame_, "draw", G_CALLBACK(OnDrawBevel), this);
+    GtkWidget* view = browser_.Widget();
+    // The show keeps the keyboard focus, also when the window is clicked.
+    gtk_widget_set_can_focus(view, FALSE);
+    gtk_container_add(GTK_CONTAINER(content_), view);
     gtk_overlay_add_overlay(GTK_OVERLAY(content_), panel_);
-    gtk_container_add(GTK_CONTAINER(window_), content_);
-    gtk_widget_show(browser_.Widget());
+    gtk_container_add(GTK_CONTAINER(frame_), content_);
     gtk_widget_show(panel_);
     gtk_widget_show(content_);
-    g_object_ref_sink(window_);
+    g_object_ref_sink(frame_);
+    gtk_fixed_put(GTK_FIXED(layer), frame_, 0, 0);
+    SetPanelVisible(true);
     SetOpacity(0);
-    if (host.hosted) {
-        ReparentInto(window_, host.window);
-    }
 }
 
 GtkFeedWindow::~GtkFeedWindow() {
-    gtk_widget_destroy(window_);
-    g_object_unref(window_);
+    // Takes the window out of its layer, if the show window still holds it.
+    gtk_widget_destroy(frame_);
+    g_object_unref(frame_);
     for (auto& [slot, picture] : pictures_) {
         cairo_surface_destroy(picture.surface);
     }
 }
 
 void GtkFeedWindow::SetBounds(int left, int top, int width, int height) {
-    gtk_window_move(GTK_WINDOW(window_), left, top);
-    gtk_widget_set_size_request(window_, width, height);
-    gtk_window_resize(GTK_WINDOW(window_), width, height);
+    if (GtkWidget* layer = gtk_widget_get_parent(frame_)) {
+        gtk_fixed_move(GTK_FIXED(layer), frame_, left, top);
+    }
+    gtk_widget_set_size_request(frame_, width, height);
 }
 
 void GtkFeedWindow::SetOpacity(int opacity) {
     opacity_ = std::clamp(opacity, 0, 255);
-    gtk_widget_set_opacity(window_, opacity_ / 255.0);
-    ApplyOpacity();
-}
-
-void GtkFeedWindow::ApplyOpacity() {
-    // GTK hands a toplevel's opacity to the X window only when it changes after the
-    // window was realized; an opacity set before, such as the 0 of a viewer that is
-    // never to be seen, would leave the window opaque. It is given to the X window here.
-    if (GdkWindow* gdk_window = gtk_widget_get_window(window_)) {
-        gdk_window_set_opacity(gdk_window, opacity_ / 255.0);
-    }
+    gtk_widget_set_opacity(frame_, opacity_ / 255.0);
+    UpdateMapped();
 }
 
 void GtkFeedWindow::Show() {
-    gtk_widget_realize(window_);
-    ApplyOpacity();
-    gtk_widget_show(window_);
+    shown_ = true;
+    UpdateMapped();
 }
 
 void GtkFeedWindow::Hide() {
-    gtk_widget_hide(window_);
+    shown_ = false;
+    UpdateMapped();
+}
+
+void GtkFeedWindow::UpdateMapped() {
+    gtk_widget_set_visible(frame_, shown_ && opacity_ > 0);
 }
 
 void GtkFeedWindow::BringToFront() {
-    if (GdkWindow* gdk_window = gtk_widget_get_window(window_)) {
-        gdk_window_raise(gdk_window);
+    // The layer draws its children in the order of their windows, and a window not yet
+    // made comes on top when it is.
+    if (GdkWindow* window = gtk_widget_get_window(frame_);
+        window && gtk_widget_get_realized(frame_)) {
+        gdk_window_raise(window);
     }
 }
 
 void GtkFeedWindow::SetPanelVisible(bool visible) {
     gtk_widget_set_visible(panel_, visible);
+    // The web view under the panel would be drawn for nothing at every frame of the
+    // panel's pictures.
+    gtk_widget_set_visible(browser_.Widget(), !visible);
 }
 
 void GtkFeedWindow::SetBevel(bool raised) {
@@ -88,7 +102,7 @@ void GtkFeedWindow::SetBevel(bool raised) {
     gtk_widget_set_margin_end(content_, margin);
     gtk_widget_set_margin_top(content_, margin);
     gtk_widget_set_margin_bottom(content_, margin);
-    gtk_widget_queue_draw(window_);
+    gtk_widget_queue_draw(frame_);
 }
 
 void GtkFeedWindow::DrawPicture(int slot, int x, int y, const PixelRows& pixels) {

@@ -6,19 +6,20 @@
 #include <map>
 
 #include "platform/FeedWindow.h"
-#include "platform/HostWindow.h"
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 namespace saver {
 
-// A feed window on GTK over X11: an override-redirect window (placed exactly, above the
-// managed windows, never given the focus by a window manager) holding a web view under a
-// black drawing area for the pictures. Its opacity is the _NET_WM_WINDOW_OPACITY that a
-// compositing manager applies. In a hosted show the window is a child of the host's
-// window, placed in its coordinates (and, no longer a top-level window, opaque).
+// A feed window on GTK: a widget placed in the feed layer of a show window (a GtkFixed
+// over the show's page), holding a web view under a black drawing area for the pictures.
+// Its opacity is the widget's own, which GTK applies while it draws the show window, so
+// it needs no compositor and nothing of X; at opacity 0, or while hidden, the widget is
+// not mapped and costs no drawing. Clicks on it stop at it, and it never takes the
+// focus from the show.
 class GtkFeedWindow : public FeedWindow {
   public:
-    explicit GtkFeedWindow(const HostWindow& host = {});
+    // `layer` is the GtkFixed the window lies in; the window is put there hidden.
+    explicit GtkFeedWindow(GtkWidget* layer);
     ~GtkFeedWindow() override;
     GtkFeedWindow(const GtkFeedWindow&) = delete;
     GtkFeedWindow& operator=(const GtkFeedWindow&) = delete;
@@ -29,7 +30,7 @@ class GtkFeedWindow : public FeedWindow {
     int Opacity() const override { return opacity_; }
     void Show() override;
     void Hide() override;
-    bool Visible() const override { return gtk_widget_get_visible(window_); }
+    bool Visible() const override { return shown_; }
     void BringToFront() override;
     void SetPanelVisible(bool visible) override;
     bool PanelVisible() const override { return gtk_widget_get_visible(panel_); }
@@ -44,14 +45,16 @@ class GtkFeedWindow : public FeedWindow {
     };
     static gboolean OnDraw(GtkWidget*, cairo_t* cairo, gpointer self);
     static gboolean OnDrawBevel(GtkWidget* widget, cairo_t* cairo, gpointer self);
-    void ApplyOpacity();
+    // Maps the window while it is shown and not transparent, and unmaps it otherwise.
+    void UpdateMapped();
 
     WebKitBrowser browser_;
-    GtkWidget* window_;
+    GtkWidget* frame_;  // the window: catches what reaches its bevel too
     GtkWidget* content_;
     GtkWidget* panel_;
     std::map<int, Picture> pictures_;
     int opacity_ = 0;
+    bool shown_ = false;
     bool bevel_ = false;
 };
 

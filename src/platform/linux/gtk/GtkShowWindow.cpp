@@ -2,6 +2,7 @@
 
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkCoverWindow.h"
+#include "platform/linux/gtk/GtkFeedWindow.h"
 #include "platform/linux/gtk/ScreenCursor.h"
 
 namespace saver {
@@ -53,19 +54,33 @@ GtkShowWindow::GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const H
     gtk_widget_show(browser_.Widget());
     gtk_widget_show(status_);
     gtk_widget_set_no_show_all(feed_, TRUE);
+    gtk_widget_show(box);
+    // The feed windows lie in a layer over the whole window, panels included. The layer
+    // itself lets every event through to what lies below; the feed windows in it take
+    // their own.
+    GtkWidget* overlay = gtk_overlay_new();
+    feed_layer_ = gtk_fixed_new();
+    gtk_container_add(GTK_CONTAINER(overlay), box);
+    gtk_overlay_add_overlay(GTK_OVERLAY(overlay), feed_layer_);
+    gtk_overlay_set_overlay_pass_through(GTK_OVERLAY(overlay), feed_layer_, TRUE);
+    gtk_widget_show(feed_layer_);
     if (parent_) {
-        root_ = box;
-        gtk_container_add(GTK_CONTAINER(parent_), box);
+        root_ = overlay;
+        gtk_container_add(GTK_CONTAINER(parent_), overlay);
     } else {
         root_ = gtk_window_new(GTK_WINDOW_TOPLEVEL);
         gtk_window_set_title(GTK_WINDOW(root_), "show");
         if (!host_.hosted) {
             g_signal_connect(root_, "map-event", G_CALLBACK(OnMapped), this);
         }
-        gtk_container_add(GTK_CONTAINER(root_), box);
-        gtk_widget_show(box);
+        gtk_container_add(GTK_CONTAINER(root_), overlay);
+        gtk_widget_show(overlay);
     }
     g_object_ref_sink(root_);
+}
+
+std::unique_ptr<FeedWindow> GtkShowWindow::CreateFeedWindow() {
+    return std::make_unique<GtkFeedWindow>(feed_layer_);
 }
 
 GtkShowWindow::~GtkShowWindow() {

@@ -8,9 +8,10 @@
 
 namespace saver {
 
-// A show window: a web view above the two status panels. Top-level on the first
-// monitor, or filling a cover window when it has one as parent, or filling the window
-// of the program that hosts the show (`area` is then that window's size).
+// A show window: a web view above the two status panels, and over both a layer for the
+// feed windows. Top-level on the first monitor, or filling a cover window when it has
+// one as parent, or filling the window of the program that hosts the show (`area` is
+// then that window's size).
 class GtkShowWindow : public ShowWindow {
   public:
     GtkShowWindow(GtkWidget* parent, const MonitorArea& area, const HostWindow& host = {});
@@ -25,6 +26,7 @@ class GtkShowWindow : public ShowWindow {
     void SetInputGrabbed(bool grabbed) override;
     void Hide() override;
     bool Visible() const override { return gtk_widget_get_visible(root_); }
+    std::unique_ptr<FeedWindow> CreateFeedWindow() override;
 
   private:
     static gboolean OnMapped(GtkWidget* window, GdkEvent*, gpointer self);
@@ -41,6 +43,7 @@ class GtkShowWindow : public ShowWindow {
     GtkWidget* root_;    // the top-level window, or the box inside the cover window
     GtkWidget* status_;
     GtkWidget* feed_;
+    GtkWidget* feed_layer_;  // a GtkFixed over the whole window
     MonitorArea area_;
     HostWindow host_;
     bool grab_wanted_ = false;

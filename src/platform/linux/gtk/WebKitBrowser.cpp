@@ -1,6 +1,7 @@
 #include "platform/linux/gtk/WebKitBrowser.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <optional>
 
@@ -137,11 +138,22 @@ gboolean WakeUp(gpointer flag) {
 
 }  // namespace
 
-WebKitBrowser::WebKitBrowser() {
+WebKitBrowser::WebKitBrowser(WebDrawing drawing) {
+    // The engine's DMA-BUF renderer hands its frames to GDK's GL drawing of the window,
+    // and GTK 3 then blends nothing drawn with cairo over them: the translucent feed
+    // windows over a page would come out black. Its other renderer leaves the window's
+    // drawing to cairo. Read once, when the first view is made; a user's own choice stays.
+    static const bool renderer_chosen = setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 0) == 0;
+    (void)renderer_chosen;
     content_ = webkit_user_content_manager_new();
     view_ = WEBKIT_WEB_VIEW(webkit_web_view_new_with_user_content_manager(content_));
     g_object_ref_sink(view_);
     WebKitSettings* settings = webkit_web_view_get_settings(view_);
+    if (drawing == WebDrawing::Software) {
+        // Set before the first load: changed while one runs, the view loads nothing more.
+        webkit_settings_set_hardware_acceleration_policy(settings,
+                                                         WEBKIT_HARDWARE_ACCELERATION_POLICY_NEVER);
+    }
     // Script errors and console output stay quiet; the page goes on.
     webkit_settings_set_enable_write_console_messages_to_stdout(settings, FALSE);
     webkit_settings_set_javascript_can_open_windows_automatically(settings, TRUE);

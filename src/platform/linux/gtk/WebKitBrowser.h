@@ -10,11 +10,15 @@
 
 namespace saver {
 
+// How a web view's frames are drawn: as the engine chooses (accelerated where it can),
+// or always in software.
+enum class WebDrawing { Default, Software };
+
 // The Browser port on a WebKitGTK 4.1 web view. The view is a GTK widget that the
 // window system places into its windows; it lives as long as this object.
 class WebKitBrowser : public Browser {
   public:
-    WebKitBrowser();
+    explicit WebKitBrowser(WebDrawing drawing = WebDrawing::Default);
     ~WebKitBrowser() override;
     WebKitBrowser(const WebKitBrowser&) = delete;
     WebKitBrowser& operator=(const WebKitBrowser&) = delete;

@@ -55,18 +55,14 @@ music_start() {
         sleep 0.1
     done
     # The saver and what it started end on SIGTERM; what is left of them after 5 s is
-    # killed.
+    # killed. (An ended saver stays a zombie until it is waited for.)
     kill -- "-$pid" 2>/dev/null || true
-    (
-        sleep 5 &
-        trap 'kill $! 2>/dev/null; exit 0' TERM
-        wait $!
-        kill -KILL -- "-$pid" 2>/dev/null
-    ) &
-    local watchdog=$!
+    for _ in $(seq 50); do
+        [[ "$(cut -d ' ' -f 3 "/proc/$pid/stat" 2>/dev/null)" == [SRD] ]] || break
+        sleep 0.1
+    done
+    kill -KILL -- "-$pid" 2>/dev/null || true
     wait "$pid" || true
-    kill "$watchdog" 2>/dev/null || true
-    wait "$watchdog" || true
     awk '/page asked for/ && !a { a = $3 } /music started/ && !m { m = $3 }
         END { if (!a || !m) exit 1; print m - a }' "$log" >>"$scratch/$kind.ms" ||
         { echo "$kind: the music did not start:" >&2; cat "$log" >&2; exit 1; }

@@ -8,13 +8,7 @@ set -euo pipefail
 build=${1:?build folder}
 runs=${RUNS:-10}
 . "$(dirname "$0")/../../tools/demo/xvfb.sh"
-scratch=$(mktemp -d)
-cleanup() {
-    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$scratch"
-}
-trap cleanup EXIT INT TERM
-start_xvfb "$scratch"
+xvfb_in_scratch
 export HOME=$scratch/home XDG_RUNTIME_DIR=$scratch/run GDK_BACKEND=x11
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR/" "$scratch/small" "$scratch/big" "$scratch/plain-small" \
     "$scratch/plain-big"

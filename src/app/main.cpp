@@ -2,6 +2,7 @@
 // appended; the screen-saver switches choose what it does.
 
 #include "LazyMainWindows.h"
+#include "base/StartTrace.h"
 #include "platform/linux/DlLibraryLoader.h"
 #include "platform/linux/FileRegistry.h"
 #include "platform/linux/FlockInstanceLock.h"
@@ -56,6 +57,7 @@ std::string SystemFolder() {
 }  // namespace
 
 int main(int argc, char** argv) {
+    saver::TraceStartStep("main");
     saver::Arguments arguments(argv + 1, argv + argc);
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::fputs(kUsage, stdout);

@@ -30,9 +30,12 @@ BackgroundMusic::~BackgroundMusic() {
     StopMusic();
 }
 
+bool MusicWanted(const TSaverSetting& settings) {
+    return settings.PlayMusic && !settings.Music.empty();
+}
+
 void BackgroundMusic::StartMusic() {
-    const TSaverSetting& settings = environment_.settings;
-    if (!settings.PlayMusic || settings.Music.empty()) {
+    if (!MusicWanted(environment_.settings)) {
         return;
     }
     IgnoringFailures([this] {

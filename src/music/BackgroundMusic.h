@@ -35,6 +35,9 @@ struct MusicEnvironment {
     TimerFactory create_timer;
 };
 
+// True when the settings ask for music: it is switched on and the Music list holds items.
+bool MusicWanted(const TSaverSetting& settings);
+
 // The background music of the show: plays the Music list's items one after another
 // through the player each item needs, and starts the next at the end of each. One per
 // process; everything runs on the user-interface thread, and no failure leaves it.

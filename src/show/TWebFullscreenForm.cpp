@@ -1,5 +1,6 @@
 #include "show/TWebFullscreenForm.h"
 
+#include "base/StartTrace.h"
 #include "base/Text.h"
 #include "show/ShowSession.h"
 
@@ -72,6 +73,7 @@ void TWebFullscreenForm::FormShow() {
         });
     }
     window_->ShowFullScreen();
+    TraceStartStep("show window shown");
     if (windows.Monitors().size() > 1) {
         session_.Covers().CoverFurtherMonitors();
         if (!secondary_ && settings.WebSameMonitor) {
@@ -92,10 +94,15 @@ void TWebFullscreenForm::FormShow() {
         }
         window_->SetInputGrabbed(true);
     }
+    // The page timer's paging runs once at once: the first page is asked for as the window
+    // shows, not one interval later, while the web engine is still starting. The ticks
+    // towards the input hook are the timer's alone.
     Timer1->SetEnabled(true);
+    PageTick();
     if (!secondary_) {
         environment.companions.StartFeedTicker(*window_, kFeedTickerDelaySeconds);
     }
+    TraceStartStep("show started");
 }
 
 void TWebFullscreenForm::ApplyBrowserOptions() {
@@ -127,6 +134,10 @@ void TWebFullscreenForm::ApplyBrowserOptions() {
 
 void TWebFullscreenForm::Timer1Timer() {
     session_.HookTick(newer_system_);
+    PageTick();
+}
+
+void TWebFullscreenForm::PageTick() {
     if (page_failed_) {
         page_failed_ = false;
         ++failures_in_a_row_;
@@ -176,6 +187,7 @@ void TWebFullscreenForm::StartPage() {
     page_failed_ = false;
     shown_copy_.reset();
     copy_wanted_ = session_.Copies() && IsWebAddress(current_page_);
+    TraceStartStep("page asked for");
     IE1->Navigate(current_page_);
 }
 
@@ -204,6 +216,7 @@ void TWebFullscreenForm::IE1NavigateError(const std::string&, int) {
 }
 
 void TWebFullscreenForm::IE1DocumentComplete(const std::string&) {
+    TraceStartStep("page loaded");
     if (page_failed_) {
         return;  // the end of the load that failed
     }

@@ -52,6 +52,9 @@ class TWebFullscreenForm {
 
   private:
     void ApplyBrowserOptions();
+    // The paging part of a page timer tick: a failed page makes way, a page whose time
+    // is up is followed by the next.
+    void PageTick();
     void NavigationKeyPressed(uint32_t key_code);
     void OpenLinkWindow();
     void ShowNextPage();

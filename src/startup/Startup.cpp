@@ -1,6 +1,7 @@
 #include "startup/Startup.h"
 
 #include "base/Files.h"
+#include "base/StartTrace.h"
 #include "startup/InstallCommand.h"
 #include "startup/PasswordChange.h"
 #include "startup/SaverProcess.h"
@@ -74,7 +75,9 @@ int RunSaver(const Arguments& arguments, Platform& platform, MainWindows& window
     if (process.state.run_mode == rmShow) {
         process.state.previous_foreground_window = windows.ForegroundWindow();
     }
+    TraceStartStep("folders and lock");
     LoadSaver(process, FileNamePart(process.folders.executable_path));
+    TraceStartStep("package, settings and lists loaded");
     if (!process.package_problem.empty()) {
         std::fprintf(stderr, "saverhost: the saver package is damaged: %s\n",
                      process.package_problem.c_str());

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <set>
 
@@ -45,6 +46,22 @@ TEST(ShowEndToEndTest, PagesChangeOnTheTimerInListOrder) {
     SaverRun run;
     ASSERT_TRUE(run.StartShow("WebInterval=1", {"p1.htm", "p2.htm", "p3.htm"}));
     ExpectPagesInListOrder(run, {"/p1.htm", "/p2.htm", "/p3.htm"}, 4);
+    ExpectCleanEnd(run);
+}
+
+// A show that plays no music and fetches no feeds starts neither GStreamer (whose first
+// start would make its plug-in registry in the fresh home) nor libcurl (which would be
+// mapped into the process), also after the ticker's first tick two seconds in.
+TEST(ShowEndToEndTest, ShowWithoutMusicOrFeedsStartsNeitherGStreamerNorLibcurl) {
+    SaverRun run;
+    ASSERT_TRUE(run.StartShow("WebInterval=3", {"p1.htm", "p2.htm"}));
+    ASSERT_FALSE(run.NextPage().empty());
+    ASSERT_FALSE(run.NextPage().empty());  // three seconds later
+    std::ifstream maps("/proc/" + std::to_string(run.SaverPid()) + "/maps");
+    const std::string mapped((std::istreambuf_iterator<char>(maps)), {});
+    ASSERT_NE(mapped.find("libwebkit2gtk"), std::string::npos);  // the map was read
+    EXPECT_EQ(mapped.find("libcurl"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(run.Folder() + "/home/.cache/gstreamer-1.0"));
     ExpectCleanEnd(run);
 }
 

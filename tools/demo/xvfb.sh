@@ -15,3 +15,12 @@ start_xvfb() {
     DISPLAY=:$(head -n 1 "$1/display")
     export DISPLAY
 }
+
+# `xvfb_in_scratch`: a fresh scratch folder (sets scratch) with an Xvfb of its own
+# started in it; both go when the script exits.
+xvfb_in_scratch() {
+    scratch=$(mktemp -d)
+    trap 'kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true; rm -rf "$scratch"' \
+        EXIT INT TERM
+    start_xvfb "$scratch"
+}

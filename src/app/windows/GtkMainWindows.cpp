@@ -8,6 +8,7 @@
 
 #include "app/windows/ShowCompanionSet.h"
 #include "base/Files.h"
+#include "base/StartTrace.h"
 #include "platform/linux/gtk/ForeignWindow.h"
 #include "platform/linux/gtk/GtkPreviewWindow.h"
 #include "platform/linux/gtk/GtkWindowSystem.h"
@@ -51,11 +52,13 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
     } else {
         OpenGtkDisplay("the show");
     }
+    TraceStartStep("display open");
     WireTimerDispatcher();
     SetWebSandboxFolders(UnpackedFolders(process.folders));
     GtkWindowSystem windows(process.state.host);
     std::unique_ptr<InputHook> hook = MakeInputHook(windows);
     ShowCompanionSet companions(process, windows);
+    TraceStartStep("companions made");
     const std::string cache = process.platform.folders.CacheFolder();
     ShowSession session(ShowEnvironment{
         process.settings,
@@ -67,6 +70,7 @@ void GtkMainWindows::RunShow(SaverProcess& process) {
         cache.empty()
             ? ""
             : cache + "saverhost/" + OfflineCopiesFolderName(process.folders.saver_name)});
+    TraceStartStep("show window made");
     session.Run();
 }
 

@@ -1,7 +1,6 @@
 #include "app/windows/ShowCompanionSet.h"
 
 #include "aatext/timer/TAATimerMgr.h"
-#include "app/windows/ShowMusic.h"
 
 namespace saver {
 
@@ -32,10 +31,10 @@ ShowCompanionSet::ShowCompanionSet(SaverProcess& process, WindowSystem& windows)
                                 {},
                                 nullptr,
                                 &ProgramDispatcher()}),
-      music_(MakeShowMusic(process, windows, players_)) {}
+      music_(process, windows, dispatcher_) {}
 
-// The music goes first, then its players; then the ticker, whose windows and transfers
-// refer to the client and the viewer.
+// The music goes first; then the ticker, whose windows and transfers refer to the client
+// and the viewer.
 ShowCompanionSet::~ShowCompanionSet() = default;
 
 void ShowCompanionSet::StartFeedTicker(ShowWindow& window, int delay_seconds) {
@@ -51,16 +50,11 @@ bool ShowCompanionSet::HandleTickerInput(const InputMessage& message) {
 }
 
 void ShowCompanionSet::StartMusic() {
-    if (music_ != nullptr) {
-        music_->StartMusic();
-    }
+    music_.Start();
 }
 
 void ShowCompanionSet::StopMusic() {
-    if (music_ != nullptr) {
-        music_->ClearPlaylist();
-        music_->StopMusic();
-    }
+    music_.Stop();
 }
 
 }  // namespace saver

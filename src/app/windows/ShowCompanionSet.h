@@ -2,20 +2,20 @@
 
 #include <memory>
 
+#include "app/windows/LazyHttpClient.h"
+#include "app/windows/ShowMusic.h"
 #include "feeds/ticker/FeedTicker.h"
 #include "feeds/viewer/FeedItemViewer.h"
-#include "music/BackgroundMusic.h"
-#include "platform/MediaPlayer.h"
 #include "platform/linux/GlibDispatcher.h"
-#include "platform/linux/curl/CurlHttpClient.h"
 #include "show/ShowCompanions.h"
 #include "startup/SaverProcess.h"
 
 namespace saver {
 
-// The show's companions in the program: the feed ticker and its item viewer on libcurl,
-// GTK windows and WebKitGTK, and the background music on GStreamer and the MPEG audio
-// library. Everything here lives as long as the show.
+// The show's companions in the program: the feed ticker and its item viewer on libcurl
+// (loaded with the first feed), GTK windows and WebKitGTK, and the background music on
+// GStreamer and the MPEG audio library (started only when the settings ask for music).
+// Everything here lives as long as the show.
 class ShowCompanionSet : public ShowCompanions {
   public:
     ShowCompanionSet(SaverProcess& process, WindowSystem& windows);
@@ -31,14 +31,11 @@ class ShowCompanionSet : public ShowCompanions {
 
   private:
     GlibDispatcher dispatcher_;
-    CurlHttpClient http_;
+    LazyHttpClient http_;
     SourceDraw viewer_draw_;
     FeedItemViewer viewer_;
     FeedTicker ticker_;
-    // The players outlive the music that drives them; the music is null when GStreamer
-    // cannot be started, and the show then runs silent.
-    std::unique_ptr<MediaPlayers> players_;
-    std::unique_ptr<BackgroundMusic> music_;
+    ShowMusic music_;
 };
 
 // The program's hand-over to the GLib main loop, for work of threads that may outlive the

@@ -149,13 +149,17 @@ void GstMediaPlayer::Finish(MediaPlayState state) {
     on_end();
 }
 
-GstMediaPlayers::GstMediaPlayers() {
+void InitialiseGstreamer() {
     GError* error = nullptr;
     if (!gst_init_check(nullptr, nullptr, &error)) {
         const std::string why = error != nullptr ? error->message : "unknown reason";
         g_clear_error(&error);
         throw std::runtime_error("GStreamer could not be initialised: " + why);
     }
+}
+
+GstMediaPlayers::GstMediaPlayers() {
+    InitialiseGstreamer();
     GstElementFactory* playbin = gst_element_factory_find("playbin");
     if (playbin == nullptr) {
         throw std::runtime_error("GStreamer has no playbin (gstreamer1.0-plugins-base)");

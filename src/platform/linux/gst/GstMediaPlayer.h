@@ -40,6 +40,12 @@ class GstMediaPlayer : public MediaPlayer {
     int64_t final_length_ = 0;  // the length seen at the end
 };
 
+// Initialises GStreamer: its plug-in registry is read, and made first when there is none
+// yet (a first start, which scans every plug-in and can take long). Safe on any thread
+// and to call again; a call waits for one under way on another thread. Throws
+// std::runtime_error, saying why, when GStreamer cannot be started.
+void InitialiseGstreamer();
+
 // Creates GStreamer media players. Initialises GStreamer once; throws std::runtime_error
 // when it cannot.
 class GstMediaPlayers : public MediaPlayers {

@@ -3,6 +3,7 @@
 
 #include "base/Files.h"
 #include "support/ChildProcess.h"
+#include "support/Eventually.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -171,9 +172,7 @@ TEST_F(SaverFileTest, OnlyTheRunningInstanceTouchesTheWorkingFolder) {
     blocking.set_env["SAVER_TEST_BLOCK"] = "1";
     auto running =
         std::make_unique<test::ChildProcess>(std::vector<std::string>{saver, "/a", "5"}, blocking);
-    for (int waited = 0; !fs::exists(root / "record.txt") && waited < 60000; waited += 10) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    ASSERT_TRUE(test::Eventually([this] { return fs::exists(root / "record.txt"); }));
     ASSERT_TRUE(fs::exists(root / "run/Orvane/Ocean.ini"));
     fs::remove(root / "record.txt");
 
@@ -190,9 +189,7 @@ TEST_F(SaverFileTest, OnlyTheRunningInstanceTouchesTheWorkingFolder) {
     root.Write("run/Orvane/left-over.htm", "of the killed run");
     running =
         std::make_unique<test::ChildProcess>(std::vector<std::string>{saver, "/a", "5"}, blocking);
-    for (int waited = 0; !fs::exists(root / "record.txt") && waited < 60000; waited += 10) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    ASSERT_TRUE(test::Eventually([this] { return fs::exists(root / "record.txt"); }));
     EXPECT_FALSE(fs::exists(root / "run/Orvane/left-over.htm"));
     EXPECT_TRUE(fs::exists(root / "run/Orvane/Ocean.ini"));
     running->Signal(SIGTERM);

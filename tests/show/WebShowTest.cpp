@@ -1,11 +1,9 @@
 // The web show's paging, input and closing, on in-memory fakes of the window system.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "show/ShowSession.h"
 #include "show/TWebFullscreenForm.h"
+#include "support/Eventually.h"
 #include "support/FakeWindowSystem.h"
 #include "support/TempFolder.h"
 
@@ -357,10 +355,8 @@ TEST_F(OfflineCopiesShowTest, LoadedWebPageIsKeptAndShownWhenItFailsLater) {
     ASSERT_EQ(MainBrowser().saves.size(), 1u);
     MainBrowser().saves[0]("archive of a");
     // The copy is written on a thread of its own.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (!session->Copies()->Find("http://a/") && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    ASSERT_TRUE(
+        test::Eventually([this] { return session->Copies()->Find("http://a/").has_value(); }));
     // Later the page fails: its copy comes in its place, and the status line says so.
     Ticks(11);  // b.htm
     Ticks(11);  // http://c/

@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "support/Eventually.h"
 #include "support/FakeWindowSystem.h"
 
 namespace saver {
@@ -24,11 +25,7 @@ class CountingLoop : public test::FakeWindowSystem {
 
 // True once the loop has turned `count` times, within a generous deadline.
 bool LoopTurned(const CountingLoop& loop, int count) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (loop.turns < count && std::chrono::steady_clock::now() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return loop.turns >= count;
+    return test::Eventually([&loop, count] { return loop.turns >= count; });
 }
 
 // Work that lasts until the loop has turned: it can end only when it runs beside it.
